@@ -1,0 +1,12 @@
+# sus_add_test(<name> SOURCES <files...> [LIBS <targets...>])
+# One GoogleTest executable, linked with the core and the shared test support, registered with CTest.
+function(sus_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE sus_test_support sus_core GTest::gtest_main GTest::gmock ${ARG_LIBS})
+  sus_enable_warnings(${name})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace sus {
+
+// A handle on an opened device; kNoDevice when nothing is open.
+using DeviceHandle = int;
+inline constexpr DeviceHandle kNoDevice = -1;
+
+enum class Parity : std::uint8_t { None, Odd, Even, Mark, Space };
+
+// The state of a serial line, as read back from and written to the device.
+struct LineState {
+    std::uint32_t baudRate = 9600;
+    std::uint8_t dataBits = 8;
+    Parity parity = Parity::None;
+    std::uint8_t stopBits = 1;
+    bool ctsFlow = false;
+    bool dsrFlow = false;
+    bool dtr = false;
+    bool rts = false;
+
+    friend bool operator==(const LineState&, const LineState&) = default;
+};
+
+// The attached USB-to-UART bridges and the serial line of an opened one. Every device of the
+// system is reached through this interface: the real backend over the operating system's serial
+// ports, the simulated controller in tests, demos and the command-line companion.
+class DeviceLayer {
+public:
+    virtual ~DeviceLayer() = default;
+
+    // Counts the attached devices into `count`; 0 on success (only then is `count` valid).
+    virtual int countDevices(std::uint32_t& count) = 0;
+
+    // What names the device at `index` for as long as it stays attached (its port name), so that a
+    // device can be found again after others came or went. Empty when there is no such index.
+    virtual std::string deviceIdentity(std::uint32_t index) = 0;
+
+    // Opens the device at `index`; kNoDevice when it could not be opened.
+    virtual DeviceHandle open(std::uint32_t index) = 0;
+
+    // The USB identifiers of an opened device.
+    virtual std::uint16_t vendorId(DeviceHandle handle) = 0;
+    virtual std::uint16_t productId(DeviceHandle handle) = 0;
+
+    // Closes an opened device after every byte written to it has left the line.
+    virtual void close(DeviceHandle handle) = 0;
+
+    // Reads the line state; false when the handle is not open or the device failed.
+    virtual bool getLineState(DeviceHandle handle, LineState& state) = 0;
+
+    // Applies a line state. Bytes already written leave the line with the rate and parity that were
+    // in force when they were written: a change never reaches back to them.
+    virtual bool setLineState(DeviceHandle handle, const LineState& state) = 0;
+
+    // Writes `count` bytes; true when all of them were accepted. A write of zero bytes to an open
+    // handle succeeds and sends nothing.
+    virtual bool write(DeviceHandle handle, const std::uint8_t* data, std::size_t count) = 0;
+};
+
+} // namespace sus
