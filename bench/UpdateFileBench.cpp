@@ -4,8 +4,8 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/FileQueuePanel.h"
-#include "update/UpdatePageView.h"
 #include "update/UpdateFiles.h"
+#include "update/UpdatePageView.h"
 
 #include <benchmark/benchmark.h>
 

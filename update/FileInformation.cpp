@@ -35,8 +35,8 @@ InformationLines fileInformationLines(const UpdateImage& image)
         "Function:",
         "  " + untilZero(image.functionText()),
         "New Version: V" + hexDigit(version >> 4) + "." + hexDigit(version) + "." +
-            hexByte(image.newRevision(key)) + "           Update Version: " +
-            versionList(version, image.updatableVersions(key)),
+            hexByte(image.newRevision(key)) +
+            "           Update Version: " + versionList(version, image.updatableVersions(key)),
         "Design By:  " + untilZero(image.designerText()),
     };
 }

@@ -9,7 +9,8 @@
 
 namespace sus {
 
-FileQueuePanel::FileQueuePanel(UpdatePageView& view, Presenter& presenter, std::function<bool()> controllerPresent)
+FileQueuePanel::FileQueuePanel(UpdatePageView& view, Presenter& presenter,
+                               std::function<bool()> controllerPresent)
     : view_(view), presenter_(presenter), controllerPresent_(std::move(controllerPresent))
 {
 }

@@ -36,7 +36,7 @@ inline constexpr std::size_t kUpdatableVersionsCount = 8;
 inline constexpr std::size_t kImageDataOffset = kHeaderSize;
 
 // Values of the fields.
-inline constexpr std::uint8_t kLongPauseFlag = 1;         // PauseFlag that asks for the long pause
+inline constexpr std::uint8_t kLongPauseFlag = 1;          // PauseFlag that asks for the long pause
 inline constexpr std::int8_t kLongPauseMinimumLength = 11; // PauseLength, signed, from which it applies
 inline constexpr std::uint8_t kEmptyVersionSlot = 0x00;
 inline constexpr std::uint8_t kEveryVersion = 0xFF;

@@ -1,7 +1,7 @@
 #include "update/UpdateImage.h"
 
 #include <algorithm>
-#include <cassert>
+#include <stdexcept>
 
 namespace sus {
 
@@ -9,7 +9,9 @@ using namespace update_file;
 
 UpdateImage::UpdateImage(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes))
 {
-    assert(bytes_.empty() || (bytes_.size() >= kHeaderSize && bytes_.size() <= kMaximumSize));
+    // Every header accessor relies on this; a shorter image would make them read past the bytes.
+    if (!bytes_.empty() && (bytes_.size() < kHeaderSize || bytes_.size() > kMaximumSize))
+        throw std::length_error("an update image holds the whole header and at most 2^31-1 bytes");
 }
 
 KeyBytes UpdateImage::keyBytes() const

@@ -25,7 +25,8 @@ public:
 
     UpdateImage() = default;
 
-    // Takes `bytes` as they were read; they must hold at least the header and at most kMaximumSize.
+    // Takes `bytes` as they were read: none, or the header and at most kMaximumSize in all
+    // (std::length_error otherwise).
     explicit UpdateImage(std::vector<std::uint8_t> bytes);
 
     bool empty() const { return bytes_.empty(); }

@@ -8,7 +8,7 @@ namespace {
 TEST(Windows1252, ConvertsOneCharacterPerByte)
 {
     EXPECT_EQ(windows1252ToUtf8("Design By:  "), "Design By:  ");
-    EXPECT_EQ(windows1252ToUtf8("\x80\x96\x9F"), "\u20AC\u2013\u0178");       // the remapped range
+    EXPECT_EQ(windows1252ToUtf8("\x80\x96\x9F"), "\u20AC\u2013\u0178");           // the remapped range
     EXPECT_EQ(windows1252ToUtf8("\xA0\xB0\xF6\xFF"), "\u00A0\u00B0\u00F6\u00FF"); // Latin-1 range
     EXPECT_EQ(windows1252ToUtf8(std::string_view("a\0b", 3)), std::string("a\0b", 3));
 }

@@ -19,10 +19,12 @@ TEST(ExampleFiles, OpenWithTheirPublishedPasswords)
         const char* versionLine;
     };
     for (const Example& e : {
-             Example{u8"Demo Spot 575.MVT", "452DB8", "New Version: V1.2.05           Update Version: V12,V11,V10"},
+             Example{u8"Demo Spot 575.MVT", "452DB8",
+                     "New Version: V1.2.05           Update Version: V12,V11,V10"},
              Example{u8"Demo Wash LED.MVT", "004DE8",
                      "New Version: V2.0.01           Update Version: All Version can update!"},
-             Example{u8"D\u00e9mo Beam 7R.MVT", "6688AA", "New Version: VA.B.10           Update Version: VAB"},
+             Example{u8"D\u00e9mo Beam 7R.MVT", "6688AA",
+                     "New Version: VA.B.10           Update Version: VAB"},
          }) {
         UpdateFiles files;
         files.setCurrentFilePath(test::utf8Of(examples / e.name));

@@ -58,8 +58,8 @@ TEST(FileInformation, VersionDigitsAreUpperCaseHexOfTheDescrambledBytes)
 
 TEST(FileInformation, AZeroByteEndsTheShownText)
 {
-    const InformationLines lines = linesOf(spot().functionText(std::string_view("\0Hidden", 7))
-                                               .designerText(std::string_view("AB\0CD", 5)));
+    const InformationLines lines = linesOf(
+        spot().functionText(std::string_view("\0Hidden", 7)).designerText(std::string_view("AB\0CD", 5)));
     EXPECT_EQ(lines[1], "  ");
     EXPECT_EQ(lines[3], "Design By:  AB");
 }

@@ -193,8 +193,10 @@ TEST_F(FileQueuePanelTest, ShowingNeverChangesTheImageARunSends)
     // During the run the user adds and clicks files, and the file being sent changes on disk.
     view.files = {spot};
     panel.SpeedButton1Click(wash);
-    UpdateFileBuilder().keyBytes({1, 2, 3, 4, 5, 6}).imageData(std::vector<std::uint8_t>(500, 7)).writeTo(
-        pathFromUtf8(spot));
+    UpdateFileBuilder()
+        .keyBytes({1, 2, 3, 4, 5, 6})
+        .imageData(std::vector<std::uint8_t>(500, 7))
+        .writeTo(pathFromUtf8(spot));
     view.selected = 0;
     panel.ListBox1Click();
 

@@ -28,7 +28,8 @@ protected:
     test::TempDir dir;
     UpdateFiles files;
     // Password "452DB8", key 0x12.
-    UpdateFileBuilder spot = UpdateFileBuilder().keyBytes({0x5A, 0x3C, 0x96, 0x1F, 0x77, 0xE2}).imageData({9});
+    UpdateFileBuilder spot =
+        UpdateFileBuilder().keyBytes({0x5A, 0x3C, 0x96, 0x1F, 0x77, 0xE2}).imageData({9});
     // Password "6688AA", key 0xBE.
     UpdateFileBuilder beam = UpdateFileBuilder().keyBytes({0x01, 0x23, 0x45, 0x67, 0x89, 0xAB});
 };
@@ -83,8 +84,10 @@ TEST_F(PrepareUpdateFile, UnreadableFileKeepsImageAndKeyAndSaysWhy)
     EXPECT_EQ(static_cast<int>(PrepareResult::CannotOpen), 2);
     EXPECT_THAT(files.failureReason(), ::testing::HasSubstr("100 bytes"));
 
+    // A released image is never read outside: a run that still ticks sees zeros.
     files.releaseUpdateImage();
     EXPECT_TRUE(files.updateImage().empty());
+    EXPECT_EQ(files.updateImage().headerBlock(files.imageKey()), (std::array<std::uint8_t, 32>{}));
 }
 
 } // namespace

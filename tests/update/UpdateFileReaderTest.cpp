@@ -92,6 +92,8 @@ TEST(UpdateFileReader, FilesShorterThanTheHeaderAreRefusedWithTheReason)
         EXPECT_THAT(load.failureReason, HasSubstr(std::to_string(size) + " bytes"));
         EXPECT_THAT(load.failureReason, HasSubstr("144"));
     }
+    EXPECT_THROW(UpdateImage(std::vector<std::uint8_t>(143)), std::length_error);
+
     const UpdateImageLoad headerOnly = loadUpdateImage(spot().imageData({}).writeTo(dir / "header.MVT"));
     ASSERT_TRUE(headerOnly);
     EXPECT_EQ(headerOnly.image->size(), 144);
