@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace sus {
@@ -26,8 +27,8 @@ class Link {
 public:
     Link(DeviceLayer& devices, Presenter& presenter);
 
-    // Searches every attached device once (at start-up). Each controller found is announced with
-    // "Controller has been found!"; the last one found is the one the link opens later.
+    // Searches every attached device once (at start-up); an open link is closed first. Each controller found
+    // is announced with "Controller has been found!"; the last one found is the one the link opens later.
     void discoverController();
 
     // "OK" once a controller was found, "NO" before.
@@ -47,8 +48,8 @@ public:
     // Closes the link if it is open; does nothing otherwise.
     void closeLink();
 
-    // Sends `count` (at least 1) bytes: the first with parity bit 0 (space), the others with parity
-    // bit 1 (mark), at the rate the line has. The line is left in mark parity.
+    // Sends `count` (at least 1; 0 sends nothing and fails) bytes: the first with parity bit 0 (space), the
+    // others with parity bit 1 (mark), at the rate the line has. The line is left in mark parity.
     bool markedWrite(const std::uint8_t* data, std::size_t count);
 
     // How a break's zero byte is sent: DMX output writes it plainly; a wake-up frame sends it as a
@@ -69,6 +70,9 @@ public:
     const LineState& lineSettings() const { return lineSettings_; }
 
 private:
+    // Where the controller found at start-up is attached now, by its identity.
+    std::optional<std::uint32_t> locateController();
+
     DeviceLayer& devices_;
     Presenter& presenter_;
     std::string controllerState_ = "NO";
