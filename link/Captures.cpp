@@ -45,10 +45,16 @@ void writeVcd(std::ostream& out, const Waveform& wave)
         << "$upscope $end\n"
         << "$enddefinitions $end\n"
         << "#0\n1" << kVcdWire << "\n";
+    // A time stamp is written once, so a start bit at #0 overrides the idle level there.
+    std::int64_t stamped = 0;
     const auto& edges = wave.edges();
-    for (std::size_t i = 0; i < edges.size(); ++i)
-        out << '#' << edges[i] << '\n' << (Waveform::levelAfterEdge(i) ? '1' : '0') << kVcdWire << '\n';
-    if (wave.endNs() > (edges.empty() ? 0 : edges.back()))
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+        if (edges[i] != stamped)
+            out << '#' << edges[i] << '\n';
+        stamped = edges[i];
+        out << (Waveform::levelAfterEdge(i) ? '1' : '0') << kVcdWire << '\n';
+    }
+    if (wave.endNs() > stamped)
         out << '#' << wave.endNs() << '\n';
 }
 

@@ -35,6 +35,8 @@ public:
     const std::string& controllerState() const { return controllerState_; }
     bool controllerFound() const;
     std::uint32_t controllerIndex() const { return controllerIndex_; }
+    // The port name of the controller found at start-up; empty before.
+    const std::string& controllerIdentity() const { return controllerIdentity_; }
 
     DeviceHandle handle() const { return handle_; }
     bool isOpen() const { return handle_ != kNoDevice; }

@@ -19,6 +19,11 @@ std::int64_t bitCentreNs(std::int64_t startNs, int index)
     return startNs + (bitsDurationNs(2 * index + 1, kFixtureBaud) / 2);
 }
 
+std::int64_t characterEndNs(const WireCharacter& c)
+{
+    return c.startNs + bitsDurationNs(kStopBitIndex + 1, kFixtureBaud);
+}
+
 // The payload size for a packet type; nullopt for the types that are never sent.
 std::optional<std::size_t> payloadSize(std::uint16_t type)
 {
@@ -60,6 +65,7 @@ public:
         WireFrame& frame = log_.frames.emplace_back();
         frame.breakStartNs = startNs;
         frame.breakLowNs = endNs - startNs;
+        frame.endNs = endNs;
         breakEndNs_ = endNs;
         log_.items.push_back({FixtureLog::Kind::Frame, log_.frames.size() - 1, startNs});
         state_ = State::Frame;
@@ -111,13 +117,14 @@ private:
         }
         frame.bytes.push_back(c.value);
         frame.ninthBits.push_back(c.ninthBit);
+        frame.endNs = characterEndNs(c);
     }
 
     void addToPacket(const WireCharacter& c)
     {
         WirePacket& packet = log_.packets.back();
         packet.bytes.push_back(c.value);
-        packet.endNs = c.startNs + bitsDurationNs(kStopBitIndex + 1, kFixtureBaud);
+        packet.endNs = characterEndNs(c);
         const std::size_t received = packet.bytes.size();
         if (received < kPacketHeaderSize)
             return;

@@ -36,6 +36,7 @@ struct WireFrame {
     std::int64_t breakStartNs = 0;
     std::int64_t breakLowNs = 0;
     std::int64_t markAfterBreakNs = -1; // break end to the first character; -1 with no character
+    std::int64_t endNs = 0;             // end of the last character's stop bit, or of the break
     std::size_t firstCharacter = 0;     // index into FixtureLog::characters
     std::vector<std::uint8_t> bytes;
     std::vector<bool> ninthBits;

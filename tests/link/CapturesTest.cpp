@@ -51,5 +51,15 @@ TEST(Captures, WireLogOfAWorkedExampleSkipsEmptyWrites)
                          "98000 64000 space 00\n");
 }
 
+TEST(Captures, VcdStartBitAtTimeZeroOverridesTheIdleLevel)
+{
+    Waveform wave;
+    wave.hold(false, 4000);
+    wave.hold(true, 4000);
+    std::ostringstream vcd;
+    writeVcd(vcd, wave);
+    EXPECT_TRUE(vcd.str().ends_with("$enddefinitions $end\n#0\n1!\n0!\n#4000\n1!\n#8000\n")) << vcd.str();
+}
+
 } // namespace
 } // namespace sus::test

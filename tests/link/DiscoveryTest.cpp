@@ -51,6 +51,7 @@ TEST(Discovery, EveryControllerIsAnnouncedAndTheLastWins)
     EXPECT_THAT(bench.presenter.texts(), ElementsAre(kFound, kFound));
     EXPECT_EQ(bench.link.controllerState(), "OK");
     EXPECT_EQ(bench.link.controllerIndex(), 2u);
+    EXPECT_EQ(bench.link.controllerIdentity(), "ttyUSB2");
     EXPECT_EQ(bench.devices.openHandleCount(), 0u);
     EXPECT_FALSE(bench.link.isOpen());
 }

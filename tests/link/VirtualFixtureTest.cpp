@@ -83,6 +83,7 @@ TEST(VirtualFixture, DmxFrameWithTimings)
     EXPECT_FALSE(frame.isWakeUp());
     EXPECT_EQ(frame.startCode(), 0);
     EXPECT_EQ(log.characters[frame.firstCharacter].startNs, 1'000 + 156'250 + 20'000);
+    EXPECT_EQ(frame.endNs, 1'000 + 156'250 + 20'000 + 4 * 44'000);
     EXPECT_THAT(log.frames[1].bytes, ElementsAre(0, 7));
     EXPECT_EQ(log.dmxFrames().size(), 2u);
     EXPECT_TRUE(log.packets.empty());
@@ -186,6 +187,8 @@ TEST(VirtualFixture, HearsTheLinksFramingOnTheSimulatedWire)
     EXPECT_EQ(log.packets[0].startNs, 120'000'000);
     ASSERT_EQ(log.dmxFrames().size(), 1u);
     EXPECT_EQ(log.dmxFrames()[0]->bytes, universe);
+    EXPECT_EQ(log.dmxFrames()[0]->breakStartNs, 180'000'000);
+    EXPECT_EQ(log.dmxFrames()[0]->endNs - log.dmxFrames()[0]->breakStartNs, 171'875 + 513 * 44'000);
     EXPECT_EQ(log.framingErrors, 0u);
     EXPECT_EQ(log.strayCharacters, 0u);
 }
