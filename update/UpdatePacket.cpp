@@ -66,29 +66,18 @@ std::span<const std::uint8_t> PacketBuffer::buildIdentify3()
     return buildIdentify(PacketType::Identify3, kIdentText3);
 }
 
-namespace {
-// Copies `length` file bytes from `offset` on into `out`, descrambled; positions past the end are 0.
-void CopyDescrambled(std::span<const std::uint8_t> file, std::size_t offset, std::uint8_t key,
-                     std::uint8_t* out, std::size_t length)
+std::span<const std::uint8_t> PacketBuffer::buildHeaderPacket(const UpdateImage& file, std::uint8_t key)
 {
-    for (std::size_t i = 0; i < length; ++i) {
-        const std::size_t position = offset + i;
-        out[i] = position < file.size() ? static_cast<std::uint8_t>(file[position] ^ key) : std::uint8_t{0};
-    }
-}
-} // namespace
-
-std::span<const std::uint8_t> PacketBuffer::buildHeaderPacket(std::span<const std::uint8_t> file,
-                                                              std::size_t offset, std::uint8_t key)
-{
-    CopyDescrambled(file, offset, key, bytes_.data() + kPayloadOffset, kShortPayload);
+    const auto header = file.headerBlock(key);
+    static_assert(header.size() == kShortPayload);
+    std::copy(header.begin(), header.end(), bytes_.begin() + kPayloadOffset);
     return finish(static_cast<std::uint16_t>(PacketType::HeaderPacket), kShortPayload);
 }
 
-std::span<const std::uint8_t> PacketBuffer::buildDataBlock(std::uint16_t type, std::span<const std::uint8_t> file,
+std::span<const std::uint8_t> PacketBuffer::buildDataBlock(std::uint16_t type, const UpdateImage& file,
                                                            std::size_t offset, std::uint8_t key)
 {
-    CopyDescrambled(file, offset, key, bytes_.data() + kPayloadOffset, kBlockPayload);
+    file.copyDescrambled(offset, {bytes_.data() + kPayloadOffset, kBlockPayload}, key);
     return finish(type, kBlockPayload);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "update/UpdateImage.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -60,13 +62,12 @@ public:
     std::span<const std::uint8_t> buildIdentify2();
     std::span<const std::uint8_t> buildIdentify3();
 
-    // HeaderPacket: the 32 file bytes from `offset` on, descrambled with `key`.
-    std::span<const std::uint8_t> buildHeaderPacket(std::span<const std::uint8_t> file, std::size_t offset,
-                                                    std::uint8_t key);
+    // HeaderPacket: the file's header block, descrambled with `key`.
+    std::span<const std::uint8_t> buildHeaderPacket(const UpdateImage& file, std::uint8_t key);
 
     // A data block of 256 file bytes from `offset` on, descrambled; positions past the file's end are 0.
-    std::span<const std::uint8_t> buildDataBlock(std::uint16_t type, std::span<const std::uint8_t> file,
-                                                 std::size_t offset, std::uint8_t key);
+    std::span<const std::uint8_t> buildDataBlock(std::uint16_t type, const UpdateImage& file, std::size_t offset,
+                                                 std::uint8_t key);
 
     // The packet built last, unchanged, for its second sending.
     std::span<const std::uint8_t> lastPacket() const { return {bytes_.data(), lastLength_}; }

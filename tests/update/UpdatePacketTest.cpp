@@ -39,7 +39,7 @@ TEST(UpdatePacket, CommandPacketsCarryThePayloadLeftByThePreviousPacket)
     for (std::size_t i = 0; i < file.size(); ++i)
         file[i] = static_cast<std::uint8_t>(i * 7);
     const std::uint8_t key = 0x3C;
-    Bytes block = Of(buffer.buildDataBlock(16, file, 144, key));
+    Bytes block = Of(buffer.buildDataBlock(16, UpdateImage(file), 144, key));
     Bytes end = Of(buffer.buildCommand(PacketType::EndOfFile));
     ASSERT_EQ(end.size(), 38u);
     EXPECT_EQ(Bytes(end.begin() + 4, end.begin() + 36), Bytes(block.begin() + 4, block.begin() + 36));
@@ -76,7 +76,7 @@ TEST(UpdatePacket, HeaderPacketIsTheDescrambledHeaderBlock)
     Bytes file(144, 0);
     for (std::size_t i = 112; i < 144; ++i)
         file[i] = static_cast<std::uint8_t>(i);
-    Bytes header = Of(buffer.buildHeaderPacket(file, 112, 0xFF));
+    Bytes header = Of(buffer.buildHeaderPacket(UpdateImage(file), 0xFF));
     ASSERT_EQ(header.size(), 38u);
     EXPECT_EQ(header[2], 4);
     for (std::size_t i = 0; i < 32; ++i)
@@ -87,7 +87,7 @@ TEST(UpdatePacket, DataBlockPadsPastTheEndWithPlainZerosAndNumbersLittleEndian)
 {
     PacketBuffer buffer;
     Bytes file(410, 0x11); // a block from offset 400 holds the last 10 bytes
-    Bytes block = Of(buffer.buildDataBlock(256, file, 400, 0x22));
+    Bytes block = Of(buffer.buildDataBlock(256, UpdateImage(file), 400, 0x22));
     ASSERT_EQ(block.size(), 262u);
     EXPECT_THAT(Bytes(block.begin(), block.begin() + 4), ElementsAre(0x55, 0x00, 0x00, 0x01));
     EXPECT_EQ(Bytes(block.begin() + 4, block.begin() + 14), Bytes(10, 0x33));
@@ -100,7 +100,7 @@ TEST(UpdatePacket, ChecksumKeepsOnlyTheLow16BitsOfTheSum)
 {
     PacketBuffer buffer;
     Bytes file(144 + 256, 0xFF);
-    Bytes block = Of(buffer.buildDataBlock(0xFFFF, file, 144, 0x00));
+    Bytes block = Of(buffer.buildDataBlock(0xFFFF, UpdateImage(file), 144, 0x00));
     const std::uint32_t fullSum = 0x55 + 0xFF + 0xFF + 256 * 0xFF; // 65878, above 65535
     EXPECT_THAT(Bytes(block.end() - 2, block.end()),
                 ElementsAreArray({static_cast<std::uint8_t>((fullSum >> 8) & 0xFF),
