@@ -28,6 +28,7 @@ UpdateSequencer::UpdateSequencer(UpdateFiles& files, Link& link, Timer& timer1, 
                                  UpdatePageView& view, DmxOutputControl& dmxOutput)
     : files_(files), link_(link), timer1_(timer1), presenter_(presenter), view_(view), dmxOutput_(dmxOutput)
 {
+    timer1_.setOnTick([this] { Timer1Timer(); });
 }
 
 void UpdateSequencer::SpeedButton2Click()

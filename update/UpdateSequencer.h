@@ -49,6 +49,7 @@ inline constexpr unsigned kHandshakeRounds = 21;
 // reports a success it did not have.
 class UpdateSequencer {
 public:
+    // Takes over Timer1's ticks.
     UpdateSequencer(UpdateFiles& files, Link& link, Timer& timer1, Presenter& presenter, UpdatePageView& view,
                     DmxOutputControl& dmxOutput);
 
@@ -109,5 +110,9 @@ private:
 // The number of the last data block a file of `fileSize` bytes needs; above kLastDataBlock the
 // file cannot be sent.
 std::uint64_t LastDataBlockFor(std::uint64_t fileSize);
+
+// The largest update file whose blocks all get a 16-bit packet type: 16,773,263 bytes.
+inline constexpr std::uint64_t kMaximumSendableFileSize =
+    144 + (std::uint64_t{kLastDataBlock} - kFirstDataBlock + 1) * packet::kBlockPayload - 1;
 
 } // namespace sus
