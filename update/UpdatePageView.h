@@ -6,7 +6,7 @@
 namespace sus {
 
 // The controls of the "Update" page that the file queue and the panel drive. The window implements
-// it over ListBox1, Memo1, SpeedButton2 and SpeedButton3; tests use a fake. Texts are UTF-8.
+// it over ListBox1, Memo1, Edit1, SpeedButton2, SpeedButton3 and ProgressBar1; tests use a fake. Texts are UTF-8.
 class UpdatePageView {
 public:
     virtual ~UpdatePageView() = default;
@@ -28,6 +28,12 @@ public:
     // SpeedButton2 (Start) and SpeedButton3 (Stop).
     virtual void setStartEnabled(bool enabled) = 0;
     virtual void setStopEnabled(bool enabled) = 0;
+
+    // Edit1: the typed password.
+    virtual std::string passwordText() const = 0;
+
+    // ProgressBar1, 0 to 100.
+    virtual void setProgress(int percent) = 0;
 };
 
 } // namespace sus

@@ -27,12 +27,16 @@ public:
     void setInformationLines(const std::vector<std::string>& lines) override { memo = lines; }
     void setStartEnabled(bool enabled) override { startEnabled = enabled; }
     void setStopEnabled(bool enabled) override { stopEnabled = enabled; }
+    std::string passwordText() const override { return password; }
+    void setProgress(int percent) override { progress = percent; }
 
     std::vector<std::string> files;
     int selected = -1;
     std::vector<std::string> memo{"IC Function:"};
     bool startEnabled = false;
     bool stopEnabled = false;
+    std::string password;
+    int progress = 0;
 };
 
 } // namespace sus::test
