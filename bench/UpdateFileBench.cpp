@@ -1,37 +1,17 @@
 // Loading and showing a large update file: what adding or clicking a file in the queue costs, and
 // what preparing it for sending costs. Prints the time per operation and the bytes each holder keeps.
-#include "core/Presenter.h"
+#include "tests/support/FakeUpdatePageView.h"
+#include "tests/support/RecordingPresenter.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/FileQueuePanel.h"
 #include "update/UpdateFiles.h"
-#include "update/UpdatePageView.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr std::size_t kImageSize = 16u << 20; // 16 MiB
-
-class SilentPresenter : public sus::Presenter {
-public:
-    void showMessage(const std::string&) override {}
-    void showFileError(const std::string&) override {}
-};
-
-class CountingView : public sus::UpdatePageView {
-public:
-    int fileCount() const override { return 0; }
-    std::string fileAt(int) const override { return {}; }
-    void appendFile(const std::string&) override {}
-    void removeFile(int) override {}
-    int selectedIndex() const override { return -1; }
-    void setSelectedIndex(int) override {}
-    void setInformationLines(const std::vector<std::string>& lines) override { shown += lines.size(); }
-    void setStartEnabled(bool) override {}
-    void setStopEnabled(bool) override {}
-    std::size_t shown = 0;
-};
 
 struct LargeFile {
     sus::test::TempDir dir;
@@ -51,8 +31,8 @@ LargeFile& largeFile()
 
 void BM_ShowFileInformation(benchmark::State& state)
 {
-    CountingView view;
-    SilentPresenter presenter;
+    sus::test::FakeUpdatePageView view;
+    sus::test::RecordingPresenter presenter;
     sus::FileQueuePanel panel(view, presenter, [] { return true; });
     for (auto _ : state) {
         if (!panel.showFileInformation(largeFile().path))
