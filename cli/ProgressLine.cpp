@@ -1,15 +1,21 @@
 #include "cli/ProgressLine.h"
 
+#include "update/UpdateFileLayout.h"
 #include "update/UpdateFileReader.h"
+#include "update/UpdatePacket.h"
+#include "update/UpdateSequencer.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 namespace sus::cli {
 namespace {
 
 constexpr int kBarWidth = 30;
 constexpr std::size_t kNameWidth = 28;
-constexpr std::int64_t kNsPerSecond = 1'000'000'000;
+// Each data block goes out twice, one tick apart.
+constexpr std::uint64_t kBlockMs = 2 * pacing::kBaseMs;
 
 std::string fileName(const std::string& utf8Path)
 {
@@ -27,20 +33,15 @@ std::string fileName(const std::string& utf8Path)
 
 } // namespace
 
-ProgressLine::ProgressLine(std::ostream& out, const Clock& clock) : out_(out), clock_(clock) {}
-
 void ProgressLine::show(const std::string& path, int percent)
 {
     if (path != path_) {
         path_ = path;
-        movedAtNs_ = -1;
+        std::error_code error;
+        const auto size = std::filesystem::file_size(pathFromUtf8(path), error);
+        fileSize_ = error ? 0 : size;
     }
-    if (percent > 0 && movedAtNs_ < 0) {
-        movedAtNs_ = clock_.nowNs();
-        movedFrom_ = percent;
-    }
-
-    const int filled = percent * kBarWidth / 100;
+    const int filled = std::clamp(percent, 0, 100) * kBarWidth / 100;
     char numbers[32];
     std::snprintf(numbers, sizeof numbers, "] %3d%%  ", percent);
     std::string line = fileName(path) + " [" + std::string(static_cast<std::size_t>(filled), '#') +
@@ -66,13 +67,17 @@ void ProgressLine::finishLine()
 
 std::string ProgressLine::timeLeft(int percent) const
 {
-    if (movedAtNs_ < 0 || percent <= movedFrom_)
+    if (fileSize_ < update_file::kHeaderSize)
         return "--:--";
-    const std::int64_t elapsed = clock_.nowNs() - movedAtNs_;
-    const std::int64_t seconds = elapsed * (100 - percent) / (percent - movedFrom_) / kNsPerSecond;
+    // The bar tells the position to a percent; blocks go out while the position is at most the size.
+    const std::uint64_t position = std::max<std::uint64_t>(
+        update_file::kImageDataOffset, fileSize_ * static_cast<std::uint64_t>(percent) / 100);
+    const std::uint64_t blocksLeft =
+        position > fileSize_ ? 0 : (fileSize_ - position) / packet::kBlockPayload + 1;
+    const std::uint64_t seconds = blocksLeft * kBlockMs / 1000;
     char text[32];
-    std::snprintf(text, sizeof text, "%2lld:%02lld", static_cast<long long>(seconds / 60),
-                  static_cast<long long>(seconds % 60));
+    std::snprintf(text, sizeof text, "%2llu:%02llu", static_cast<unsigned long long>(seconds / 60),
+                  static_cast<unsigned long long>(seconds % 60));
     return text;
 }
 

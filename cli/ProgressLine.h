@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/Clock.h"
-
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -9,10 +7,10 @@
 namespace sus::cli {
 
 // The progress of an update run as one line redrawn in place on a terminal: the file in hand, a
-// bar, the percentage and the time left for that file, estimated from how fast the bar has moved.
+// bar, the percentage and the time its data blocks still take at the run's pace.
 class ProgressLine {
 public:
-    ProgressLine(std::ostream& out, const Clock& clock);
+    explicit ProgressLine(std::ostream& out) : out_(out) {}
 
     // The run is at `percent` (0 to 100) of the file at `path` (UTF-8).
     void show(const std::string& path, int percent);
@@ -24,11 +22,8 @@ private:
     std::string timeLeft(int percent) const;
 
     std::ostream& out_;
-    const Clock& clock_;
     std::string path_;
-    // Where the estimate starts: the first time the bar moved for this file.
-    std::int64_t movedAtNs_ = -1;
-    int movedFrom_ = 0;
+    std::uint64_t fileSize_ = 0; // 0: unknown
     std::string drawn_;
 };
 

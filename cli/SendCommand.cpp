@@ -82,23 +82,32 @@ int runSend(const QStringList& arguments)
 
     HeadlessUpdatePage page(files, command.parser().value(password).toStdString());
     page.setSelectedIndex(0);
-    std::optional<ProgressLine> progress;
-    if (errorStreamIsTerminal()) {
-        progress.emplace(std::cerr, session.pacer().clock());
-        page.setOnProgress([&] { progress->show(page.fileAt(page.selectedIndex()), page.progress()); });
-        presenter.setBeforeMessage([&] { progress->finishLine(); });
-    }
-
     UpdateFiles updateFiles;
     NoDmxOutput dmxOutput;
     const auto timer1 = session.pacer().createTimer();
     timer1->setInterval(pacing::kBaseMs);
     UpdateSequencer sequencer(updateFiles, session.link(), *timer1, presenter, page, dmxOutput);
 
+    std::optional<ProgressLine> progress;
+    if (errorStreamIsTerminal()) {
+        progress.emplace(std::cerr);
+        page.setOnProgress([&] {
+            // Once the run has ended or sent its last packet, the bar only drops to 0.
+            const SequencerState state = sequencer.state();
+            if (sequencer.runActive() && state != SequencerState::Close && state != SequencerState::Abort)
+                progress->show(page.fileAt(page.selectedIndex()), page.progress());
+        });
+        presenter.setBeforeMessage([&] { progress->finishLine(); });
+    }
+
     const auto runEnded = [&] { return !sequencer.runActive(); };
     sequencer.SpeedButton2Click();
     if (session.pacer().runUntil(runEnded) == Pacer::RunEnd::Interrupted) {
         // As the Stop button: AbortUpdate at the next tick, the link closed at the one after.
+        if (progress) {
+            page.setOnProgress({});
+            progress->finishLine();
+        }
         sequencer.SpeedButton3Click();
         session.pacer().runUntil(runEnded);
     }
