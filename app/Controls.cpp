@@ -1,5 +1,6 @@
 #include "app/Controls.h"
 
+#include "app/AutoSizeLabel.h"
 #include "app/Pictures.h"
 
 #include <QGuiApplication>
@@ -9,20 +10,20 @@
 
 namespace sus {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+AutoSizeLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new AutoSizeLabel(text, geometry, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
-                  const QFont& font, const QColor& textColour, const QColor& background)
+AutoSizeLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                         const QFont& font, const QColor& textColour, const QColor& background,
+                         Qt::Alignment alignment)
 {
-    QLabel* label = makeLabel(parent, name, text, geometry);
+    AutoSizeLabel* label = makeLabel(parent, name, text, geometry);
     label->setFont(font);
+    label->setAlignment(alignment);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, textColour);
     if (background.isValid()) {
@@ -30,12 +31,16 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
         label->setAutoFillBackground(true);
     }
     label->setPalette(palette);
+    label->fitText();
     return label;
 }
 
 QLabel* makePicture(QWidget* parent, const char* name, const char* picturePath, const QRect& geometry)
 {
-    QLabel* picture = makeLabel(parent, name, QString(), geometry);
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(QString::fromLatin1(name));
+    picture->setGeometry(geometry);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setPixmap(loadPicture(picturePath));
     return picture;
 }

@@ -13,14 +13,17 @@ class QWidget;
 
 namespace sus {
 
+class AutoSizeLabel;
+
 // Makers of the controls both windows are built from. Each control gets its object name, text and
 // place (in the client coordinates of `parent`) in one call.
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry);
+AutoSizeLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry);
 
 // A label with its own font and colours; an invalid background leaves the label transparent.
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
-                  const QFont& font, const QColor& textColour, const QColor& background = {});
+AutoSizeLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                         const QFont& font, const QColor& textColour, const QColor& background = {},
+                         Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
 
 // A picture drawn unscaled from the top-left corner and clipped to its box.
 QLabel* makePicture(QWidget* parent, const char* name, const char* picturePath, const QRect& geometry);

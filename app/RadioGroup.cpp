@@ -9,6 +9,8 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget
     : QGroupBox(caption, parent), group_(this)
 {
     auto* layout = new QVBoxLayout(this);
+    // Narrow groups: the items need the width more than a margin does.
+    layout->setContentsMargins(0, 0, 0, 0);
     for (int index = 0; index < items.size(); ++index) {
         auto* button = new QRadioButton(items[index], this);
         group_.addButton(button, index);

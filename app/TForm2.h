@@ -24,14 +24,15 @@ class QToolButton;
 
 namespace sus {
 
+class AutoSizeLabel;
 class RadioGroup;
 class TabbedNotebook;
 
 // The controls of one fader column of the "DMX" page.
 struct FaderColumnControls {
     QSlider* fader;   // TrackBar k
-    QLabel* name;     // Label k+5
-    QLabel* readout;  // Label k+21
+    AutoSizeLabel* name;    // Label k+5
+    AutoSizeLabel* readout; // Label k+21
 };
 
 // The main window: the "Update" and "DMX" pages. It owns its controls and timers and binds their
@@ -54,13 +55,13 @@ public:
     // "Update" page
     QLabel* Image1;
     QLabel* Image2;
-    QLabel* Label1;
-    QLabel* Label2;
+    AutoSizeLabel* Label1;
+    AutoSizeLabel* Label2;
     QToolButton* SpeedButton1; // "Open"
     QListWidget* ListBox1;
     QPlainTextEdit* Memo1;
-    QLabel* Label3;
-    QLabel* Label4;
+    AutoSizeLabel* Label3;
+    AutoSizeLabel* Label4;
     QLineEdit* Edit1;
     QToolButton* SpeedButton2; // "Start"
     QToolButton* SpeedButton3; // "Stop"
@@ -68,15 +69,15 @@ public:
 
     // "DMX" page
     QCheckBox* CheckBox1;
-    QLabel* Label5;
+    AutoSizeLabel* Label5;
     QSpinBox* CSpinEdit1;
     RadioGroup* RadioGroup1;
     QFrame* Panel1;
     QSlider *TrackBar1, *TrackBar2, *TrackBar3, *TrackBar4, *TrackBar5, *TrackBar6, *TrackBar7, *TrackBar8,
         *TrackBar9, *TrackBar10, *TrackBar11, *TrackBar12, *TrackBar13, *TrackBar14, *TrackBar15, *TrackBar16;
-    QLabel *Label6, *Label7, *Label8, *Label9, *Label10, *Label11, *Label12, *Label13, *Label14, *Label15,
+    AutoSizeLabel *Label6, *Label7, *Label8, *Label9, *Label10, *Label11, *Label12, *Label13, *Label14, *Label15,
         *Label16, *Label17, *Label18, *Label19, *Label20, *Label21;
-    QLabel *Label22, *Label23, *Label24, *Label25, *Label26, *Label27, *Label28, *Label29, *Label30, *Label31,
+    AutoSizeLabel *Label22, *Label23, *Label24, *Label25, *Label26, *Label27, *Label28, *Label29, *Label30, *Label31,
         *Label32, *Label33, *Label34, *Label35, *Label36, *Label37;
 
     // Components without a place on screen

@@ -1,6 +1,7 @@
 // The controls of the main window's two pages, at the places they were drawn at.
 #include "app/TForm2.h"
 
+#include "app/AutoSizeLabel.h"
 #include "app/Controls.h"
 #include "app/Fonts.h"
 #include "app/Pictures.h"
@@ -129,8 +130,7 @@ void TForm2::buildDmxPage(QWidget* page)
     CheckBox1->setEnabled(false);
 
     Label5 = makeLabel(page, "Label5", QStringLiteral("Fixture Address:"), QRect(157, 24, 132, 20),
-                       boldFormFont16(), Qt::red);
-    Label5->setAlignment(Qt::AlignRight | Qt::AlignTop);
+                       boldFormFont16(), Qt::red, QColor(), Qt::AlignRight | Qt::AlignTop);
 
     CSpinEdit1 = place(new QSpinBox(page), "CSpinEdit1", QRect(296, 16, 81, 30));
     CSpinEdit1->setFont(boldFormFont16());
@@ -160,7 +160,7 @@ void TForm2::buildDmxPage(QWidget* page)
 void TForm2::buildFaderColumns(QWidget* page)
 {
     using Slider = QSlider* TForm2::*;
-    using Label = QLabel* TForm2::*;
+    using Label = AutoSizeLabel* TForm2::*;
     static constexpr std::array<Slider, kFaderCount> kFaders{
         &TForm2::TrackBar1,  &TForm2::TrackBar2,  &TForm2::TrackBar3,  &TForm2::TrackBar4,
         &TForm2::TrackBar5,  &TForm2::TrackBar6,  &TForm2::TrackBar7,  &TForm2::TrackBar8,
@@ -192,10 +192,14 @@ void TForm2::buildFaderColumns(QWidget* page)
         fader->setTickInterval(kFaderTickInterval);
         fader->setTickPosition(QSlider::TicksRight);
         fader->setValue(kFaderMaximum);
+        // The groove stays unfilled: a filled part would read as a level the fader does not show.
+        QPalette palette = fader->palette();
+        palette.setColor(QPalette::Highlight, palette.color(QPalette::Mid));
+        fader->setPalette(palette);
 
-        QLabel* name = makeLabel(page, nameLabel.constData(), QStringLiteral("CH%1").arg(column, 2, 10, QChar('0')),
+        AutoSizeLabel* name = makeLabel(page, nameLabel.constData(), QStringLiteral("CH%1").arg(column, 2, 10, QChar('0')),
                                  QRect(QPoint(where.nameLeft, kNameTop), kNameSize));
-        QLabel* readout = makeLabel(page, readoutLabel.constData(), QStringLiteral("0"),
+        AutoSizeLabel* readout = makeLabel(page, readoutLabel.constData(), QStringLiteral("0"),
                                     QRect(QPoint(where.readoutLeft, kReadoutTop), kReadoutSize), readoutFont,
                                     Qt::red);
 
