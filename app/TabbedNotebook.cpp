@@ -30,6 +30,8 @@ QWidget* TabbedNotebook::addPage(const char* name, const QString& text)
     auto* page = new QWidget;
     page->setObjectName(QString::fromLatin1(name));
     pages_->addWidget(page);
+    // Sized now rather than when first shown, so that the page has its size from the start.
+    page->resize(pageArea_.size());
     tabs_->addTab(text);
     // The tabs stand on the frame around the pages, flush with its top edge.
     const int frameTop = pageArea_.top() - kFrameWidth;
