@@ -6,7 +6,7 @@ namespace {
 constexpr int kColumnPitch = 48;
 constexpr int kColumnsPerGroup = 8;
 constexpr int kGapBetweenGroups = 24;
-constexpr int kPanelLeft = 64;   // Panel1 on the page: names stand under their fader's left edge
+constexpr int kPanelLeft = 64;    // Panel1 on the page: names stand under their fader's left edge
 constexpr int kReadoutIndent = 4; // read-outs sit a little right of the name
 
 constexpr int kFaderWidth = 45;

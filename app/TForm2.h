@@ -30,7 +30,7 @@ class TabbedNotebook;
 
 // The controls of one fader column of the "DMX" page.
 struct FaderColumnControls {
-    QSlider* fader;   // TrackBar k
+    QSlider* fader;         // TrackBar k
     AutoSizeLabel* name;    // Label k+5
     AutoSizeLabel* readout; // Label k+21
 };
@@ -75,10 +75,10 @@ public:
     QFrame* Panel1;
     QSlider *TrackBar1, *TrackBar2, *TrackBar3, *TrackBar4, *TrackBar5, *TrackBar6, *TrackBar7, *TrackBar8,
         *TrackBar9, *TrackBar10, *TrackBar11, *TrackBar12, *TrackBar13, *TrackBar14, *TrackBar15, *TrackBar16;
-    AutoSizeLabel *Label6, *Label7, *Label8, *Label9, *Label10, *Label11, *Label12, *Label13, *Label14, *Label15,
-        *Label16, *Label17, *Label18, *Label19, *Label20, *Label21;
-    AutoSizeLabel *Label22, *Label23, *Label24, *Label25, *Label26, *Label27, *Label28, *Label29, *Label30, *Label31,
-        *Label32, *Label33, *Label34, *Label35, *Label36, *Label37;
+    AutoSizeLabel *Label6, *Label7, *Label8, *Label9, *Label10, *Label11, *Label12, *Label13, *Label14,
+        *Label15, *Label16, *Label17, *Label18, *Label19, *Label20, *Label21;
+    AutoSizeLabel *Label22, *Label23, *Label24, *Label25, *Label26, *Label27, *Label28, *Label29, *Label30,
+        *Label31, *Label32, *Label33, *Label34, *Label35, *Label36, *Label37;
 
     // Components without a place on screen
     QFileDialog* OpenDialog1;

@@ -57,8 +57,7 @@ QFont boldFormFont16()
     return pixelFont(kFormFontFamily, 16, true);
 }
 
-template <typename Widget>
-Widget* place(Widget* widget, const char* name, const QRect& geometry)
+template <typename Widget> Widget* place(Widget* widget, const char* name, const QRect& geometry)
 {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(geometry);
@@ -88,7 +87,8 @@ void TForm2::buildUpdatePage(QWidget* page)
     ListBox1->setUniformItemSizes(true);
     ListBox1->setItemDelegate(new FixedRowHeightDelegate(kListRowHeight, ListBox1));
 
-    Memo1 = place(new QPlainTextEdit(QStringLiteral("IC Function:"), page), "Memo1", QRect(160, 288, 649, 105));
+    Memo1 =
+        place(new QPlainTextEdit(QStringLiteral("IC Function:"), page), "Memo1", QRect(160, 288, 649, 105));
     Memo1->setReadOnly(true);
     Memo1->setFocusPolicy(Qt::StrongFocus);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -138,8 +138,8 @@ void TForm2::buildDmxPage(QWidget* page)
     CSpinEdit1->setValue(kAddressMinimum);
 
     RadioGroup1 = place(new RadioGroup(QStringLiteral("Page"),
-                                       {QStringLiteral("1-16"), QStringLiteral("17-32"), QStringLiteral("33-48"),
-                                        QStringLiteral("49-64")},
+                                       {QStringLiteral("1-16"), QStringLiteral("17-32"),
+                                        QStringLiteral("33-48"), QStringLiteral("49-64")},
                                        page),
                         "RadioGroup1", QRect(0, 88, 57, 377));
 
@@ -167,12 +167,14 @@ void TForm2::buildFaderColumns(QWidget* page)
         &TForm2::TrackBar9,  &TForm2::TrackBar10, &TForm2::TrackBar11, &TForm2::TrackBar12,
         &TForm2::TrackBar13, &TForm2::TrackBar14, &TForm2::TrackBar15, &TForm2::TrackBar16};
     static constexpr std::array<Label, kFaderCount> kNames{
-        &TForm2::Label6,  &TForm2::Label7,  &TForm2::Label8,  &TForm2::Label9,  &TForm2::Label10, &TForm2::Label11,
-        &TForm2::Label12, &TForm2::Label13, &TForm2::Label14, &TForm2::Label15, &TForm2::Label16, &TForm2::Label17,
+        &TForm2::Label6,  &TForm2::Label7,  &TForm2::Label8,  &TForm2::Label9,
+        &TForm2::Label10, &TForm2::Label11, &TForm2::Label12, &TForm2::Label13,
+        &TForm2::Label14, &TForm2::Label15, &TForm2::Label16, &TForm2::Label17,
         &TForm2::Label18, &TForm2::Label19, &TForm2::Label20, &TForm2::Label21};
     static constexpr std::array<Label, kFaderCount> kReadouts{
-        &TForm2::Label22, &TForm2::Label23, &TForm2::Label24, &TForm2::Label25, &TForm2::Label26, &TForm2::Label27,
-        &TForm2::Label28, &TForm2::Label29, &TForm2::Label30, &TForm2::Label31, &TForm2::Label32, &TForm2::Label33,
+        &TForm2::Label22, &TForm2::Label23, &TForm2::Label24, &TForm2::Label25,
+        &TForm2::Label26, &TForm2::Label27, &TForm2::Label28, &TForm2::Label29,
+        &TForm2::Label30, &TForm2::Label31, &TForm2::Label32, &TForm2::Label33,
         &TForm2::Label34, &TForm2::Label35, &TForm2::Label36, &TForm2::Label37};
 
     const QFont readoutFont = boldFormFont16();
@@ -197,11 +199,12 @@ void TForm2::buildFaderColumns(QWidget* page)
         palette.setColor(QPalette::Highlight, palette.color(QPalette::Mid));
         fader->setPalette(palette);
 
-        AutoSizeLabel* name = makeLabel(page, nameLabel.constData(), QStringLiteral("CH%1").arg(column, 2, 10, QChar('0')),
-                                 QRect(QPoint(where.nameLeft, kNameTop), kNameSize));
-        AutoSizeLabel* readout = makeLabel(page, readoutLabel.constData(), QStringLiteral("0"),
-                                    QRect(QPoint(where.readoutLeft, kReadoutTop), kReadoutSize), readoutFont,
-                                    Qt::red);
+        AutoSizeLabel* name =
+            makeLabel(page, nameLabel.constData(), QStringLiteral("CH%1").arg(column, 2, 10, QChar('0')),
+                      QRect(QPoint(where.nameLeft, kNameTop), kNameSize));
+        AutoSizeLabel* readout =
+            makeLabel(page, readoutLabel.constData(), QStringLiteral("0"),
+                      QRect(QPoint(where.readoutLeft, kReadoutTop), kReadoutSize), readoutFont, Qt::red);
 
         this->*kFaders[index] = fader;
         this->*kNames[index] = name;

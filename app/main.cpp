@@ -16,9 +16,10 @@ int main(int argc, char* argv[])
         .createTimer = [] { return std::make_unique<sus::QtTimer>(); },
         // Until the link layer is in, no controller is ever found.
         .discoverController = [] { return false; },
-        .runOpenDialog = [](QFileDialog& dialog) {
-            return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
-        },
+        .runOpenDialog =
+            [](QFileDialog& dialog) {
+                return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+            },
         .closeLink = {},
         .releaseUpdateImage = {},
     };

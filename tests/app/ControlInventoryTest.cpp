@@ -29,8 +29,7 @@ namespace {
 
 enum class Font { Form, Arial29Bold, Arial21, Arial16, Sans24Bold, Sans16Bold };
 
-template <typename Form>
-struct Control {
+template <typename Form> struct Control {
     const char* name;
     std::function<QWidget*(Form&)> member;
     QString text = {};
@@ -69,7 +68,7 @@ void expectFont(const QWidget* widget, Font font)
     };
     static const std::map<Font, Expected> fonts{
         {Font::Form, {"MS Sans Serif", 11, false}},      {Font::Arial29Bold, {"Arial", 29, true}},
-        {Font::Arial21, {"Arial", 21, false}},            {Font::Arial16, {"Arial", 16, false}},
+        {Font::Arial21, {"Arial", 21, false}},           {Font::Arial16, {"Arial", 16, false}},
         {Font::Sans24Bold, {"MS Sans Serif", 24, true}}, {Font::Sans16Bold, {"MS Sans Serif", 16, true}},
     };
     const Expected& expected = fonts.at(font);
@@ -152,22 +151,23 @@ TEST_F(ControlInventory, MainWindowIsFixedWithTwoPagesAtTheirPlace)
 
 TEST_F(ControlInventory, UpdatePage)
 {
-    expectControls<TForm2>(form2, updatePage,
-                           {
-                               {MEMBER(Image1), "", {0, 0, 851, 512}},
-                               {MEMBER(Image2), "", {8, 8, 305, 73}},
-                               {MEMBER(Label1), "Step1:", {40, 112, 89, 34}, true, Font::Arial29Bold},
-                               {MEMBER(Label2), "Input Update Files", {160, 104, 168, 24}, true, Font::Arial21},
-                               {MEMBER(SpeedButton1), "Open", {24, 168, 113, 41}},
-                               {MEMBER(ListBox1), "", {160, 136, 649, 153}, true, Font::Arial16},
-                               {MEMBER(Memo1), "IC Function:", {160, 288, 649, 105}, true, Font::Arial16},
-                               {MEMBER(Label3), "Step2:", {32, 416, 89, 34}, true, Font::Arial29Bold},
-                               {MEMBER(Label4), "Password:", {160, 424, 99, 24}, true, Font::Arial21},
-                               {MEMBER(Edit1), "", {272, 416, 209, 37}, true, Font::Sans24Bold},
-                               {MEMBER(SpeedButton2), "Start", {552, 416, 113, 33}, false},
-                               {MEMBER(SpeedButton3), "Stop", {696, 416, 113, 33}, false},
-                               {MEMBER(ProgressBar1), "", {-7, 470, 849, 22}},
-                           });
+    expectControls<TForm2>(
+        form2, updatePage,
+        {
+            {MEMBER(Image1), "", {0, 0, 851, 512}},
+            {MEMBER(Image2), "", {8, 8, 305, 73}},
+            {MEMBER(Label1), "Step1:", {40, 112, 89, 34}, true, Font::Arial29Bold},
+            {MEMBER(Label2), "Input Update Files", {160, 104, 168, 24}, true, Font::Arial21},
+            {MEMBER(SpeedButton1), "Open", {24, 168, 113, 41}},
+            {MEMBER(ListBox1), "", {160, 136, 649, 153}, true, Font::Arial16},
+            {MEMBER(Memo1), "IC Function:", {160, 288, 649, 105}, true, Font::Arial16},
+            {MEMBER(Label3), "Step2:", {32, 416, 89, 34}, true, Font::Arial29Bold},
+            {MEMBER(Label4), "Password:", {160, 424, 99, 24}, true, Font::Arial21},
+            {MEMBER(Edit1), "", {272, 416, 209, 37}, true, Font::Sans24Bold},
+            {MEMBER(SpeedButton2), "Start", {552, 416, 113, 33}, false},
+            {MEMBER(SpeedButton3), "Stop", {696, 416, 113, 33}, false},
+            {MEMBER(ProgressBar1), "", {-7, 470, 849, 22}},
+        });
 
     EXPECT_EQ(form2.Image1->pixmap().size(), QSize(850, 520));
     EXPECT_EQ(form2.Image2->pixmap().size(), QSize(269, 103));
@@ -183,7 +183,8 @@ TEST_F(ControlInventory, UpdatePage)
     EXPECT_EQ(form2.Memo1->palette().color(QPalette::Base), form2.palette().color(QPalette::Button));
 
     EXPECT_EQ(form2.Edit1->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(form2.Edit1->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, form2.Edit1), '*');
+    EXPECT_EQ(form2.Edit1->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, form2.Edit1),
+              '*');
 
     EXPECT_EQ(form2.ProgressBar1->minimum(), 0);
     EXPECT_EQ(form2.ProgressBar1->maximum(), 100);
@@ -192,14 +193,15 @@ TEST_F(ControlInventory, UpdatePage)
 
 TEST_F(ControlInventory, DmxPage)
 {
-    expectControls<TForm2>(form2, dmxPage,
-                           {
-                               {MEMBER(CheckBox1), "DMX Output", {8, 24, 137, 17}, false, Font::Sans16Bold},
-                               {MEMBER(Label5), "Fixture Address:", {157, 24, 132, 20}, true, Font::Sans16Bold},
-                               {MEMBER(CSpinEdit1), "1", {296, 16, 81, 30}, true, Font::Sans16Bold},
-                               {MEMBER(RadioGroup1), "Page", {0, 88, 57, 377}},
-                               {MEMBER(Panel1), "", {64, 88, 793, 385}},
-                           });
+    expectControls<TForm2>(
+        form2, dmxPage,
+        {
+            {MEMBER(CheckBox1), "DMX Output", {8, 24, 137, 17}, false, Font::Sans16Bold},
+            {MEMBER(Label5), "Fixture Address:", {157, 24, 132, 20}, true, Font::Sans16Bold},
+            {MEMBER(CSpinEdit1), "1", {296, 16, 81, 30}, true, Font::Sans16Bold},
+            {MEMBER(RadioGroup1), "Page", {0, 88, 57, 377}},
+            {MEMBER(Panel1), "", {64, 88, 793, 385}},
+        });
     EXPECT_FALSE(form2.CheckBox1->isChecked());
     EXPECT_EQ(form2.Label5->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     EXPECT_EQ(form2.CSpinEdit1->minimum(), 1);
@@ -291,7 +293,8 @@ std::vector<QWidget*> tabStops(QWidget* first, const QWidget* page)
     std::vector<QWidget*> stops;
     QWidget* widget = first;
     do {
-        if ((widget->focusPolicy() & Qt::TabFocus) && widget->focusProxy() == nullptr && page->isAncestorOf(widget))
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->focusProxy() == nullptr &&
+            page->isAncestorOf(widget))
             stops.push_back(widget);
         widget = widget->nextInFocusChain();
     } while (widget != first);
@@ -300,12 +303,12 @@ std::vector<QWidget*> tabStops(QWidget* first, const QWidget* page)
 
 TEST_F(ControlInventory, TabOrders)
 {
-    const auto* spinEditor = form2.CSpinEdit1->findChild<QLineEdit*>();
     EXPECT_EQ(tabStops(form2.ListBox1, updatePage),
               (std::vector<QWidget*>{form2.ListBox1, form2.Memo1, form2.Edit1}));
 
-    std::vector<QWidget*> dmxOrder{form2.CSpinEdit1->focusProxy() ? const_cast<QLineEdit*>(spinEditor)
-                                                                  : static_cast<QWidget*>(form2.CSpinEdit1)};
+    // The spin box takes the focus through its editor.
+    QWidget* spinBox = form2.CSpinEdit1->focusProxy() ? form2.CSpinEdit1->focusProxy() : form2.CSpinEdit1;
+    std::vector<QWidget*> dmxOrder{spinBox};
     for (int i = 0; i < 4; ++i)
         dmxOrder.push_back(form2.RadioGroup1->item(i));
     dmxOrder.push_back(form2.CheckBox1);

@@ -91,7 +91,8 @@ TEST_F(WindowFlow, OpenDialogRunsThroughTheContext)
 
 // Runs the program with `script` started once the message loop runs; false if the loop had to be
 // stopped from outside.
-bool runProgramWith(test::TestContext& fakes, const std::function<void(TForm1&, TForm2&)>& script, int& exitCode)
+bool runProgramWith(test::TestContext& fakes, const std::function<void(TForm1&, TForm2&)>& script,
+                    int& exitCode)
 {
     bool stuck = false;
     QTimer watchdog;
