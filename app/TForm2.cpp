@@ -54,8 +54,10 @@ void TForm2::buildComponents()
     OpenDialog1 = new QFileDialog(this);
     OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    // A typed name is taken even when no such file exists; reading it reports the error.
+    // A typed name is taken even when no such file exists; reading it reports the error. Native
+    // dialogs of some desktops refuse such names in an open dialog, so Qt's own dialog is used.
     OpenDialog1->setFileMode(QFileDialog::AnyFile);
+    OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
     OpenDialog1->setNameFilter(QString::fromLatin1(kUpdateFileFilter));
 
     Timer1 = context_.createTimer();

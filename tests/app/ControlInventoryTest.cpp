@@ -6,7 +6,9 @@
 #include "app/TabbedNotebook.h"
 #include "tests/app/TestContext.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QLineEdit>
@@ -17,6 +19,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QStyleOptionSlider>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -282,6 +285,19 @@ TEST_F(ControlInventory, ComponentsWithoutAPlace)
     EXPECT_EQ(form2.OpenDialog1->nameFilters(), QStringList{"*.MVT"});
     EXPECT_EQ(form2.OpenDialog1->fileMode(), QFileDialog::AnyFile);
     EXPECT_EQ(form2.OpenDialog1->acceptMode(), QFileDialog::AcceptOpen);
+    // A typed name of a file that does not exist is taken.
+    const QString missing = QDir::temp().filePath("no-such-update.MVT");
+    form2.OpenDialog1->selectFile(missing);
+    // A dialog that refused the name would say so in a modal box: dismiss it rather than wait.
+    QTimer refusal;
+    QObject::connect(&refusal, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    refusal.start(50);
+    static_cast<QDialog*>(form2.OpenDialog1)->accept(); // as its Open button does
+    EXPECT_EQ(form2.OpenDialog1->result(), QDialog::Accepted);
+    EXPECT_EQ(form2.OpenDialog1->selectedFiles(), QStringList{missing});
     EXPECT_FALSE(form2.Timer1->isEnabled());
     EXPECT_EQ(form2.Timer1->interval(), 20);
     EXPECT_FALSE(form2.Timer2->isEnabled());
