@@ -16,9 +16,9 @@ public:
     // The window "Update" leads to.
     void setMainWindow(QWidget& form2) { form2_ = &form2; }
 
-    QLabel* Image1;
-    QToolButton* SpeedButton1; // "Update"
-    QToolButton* SpeedButton2; // "Exit"
+    QLabel* Image1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr; // "Update"
+    QToolButton* SpeedButton2 = nullptr; // "Exit"
 
 public slots:
     void SpeedButton1Click();

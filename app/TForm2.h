@@ -30,9 +30,9 @@ class TabbedNotebook;
 
 // The controls of one fader column of the "DMX" page.
 struct FaderColumnControls {
-    QSlider* fader;         // TrackBar k
-    AutoSizeLabel* name;    // Label k+5
-    AutoSizeLabel* readout; // Label k+21
+    QSlider* fader = nullptr;         // TrackBar k
+    AutoSizeLabel* name = nullptr;    // Label k+5
+    AutoSizeLabel* readout = nullptr; // Label k+21
 };
 
 // The main window: the "Update" and "DMX" pages. It owns its controls and timers and binds their
@@ -50,38 +50,40 @@ public:
     // The fader columns in number order.
     const std::array<FaderColumnControls, kFaderCount>& faderColumns() const { return faderColumns_; }
 
-    TabbedNotebook* TabbedNotebook1;
+    TabbedNotebook* TabbedNotebook1 = nullptr;
 
     // "Update" page
-    QLabel* Image1;
-    QLabel* Image2;
-    AutoSizeLabel* Label1;
-    AutoSizeLabel* Label2;
-    QToolButton* SpeedButton1; // "Open"
-    QListWidget* ListBox1;
-    QPlainTextEdit* Memo1;
-    AutoSizeLabel* Label3;
-    AutoSizeLabel* Label4;
-    QLineEdit* Edit1;
-    QToolButton* SpeedButton2; // "Start"
-    QToolButton* SpeedButton3; // "Stop"
-    QProgressBar* ProgressBar1;
+    QLabel* Image1 = nullptr;
+    QLabel* Image2 = nullptr;
+    AutoSizeLabel* Label1 = nullptr;
+    AutoSizeLabel* Label2 = nullptr;
+    QToolButton* SpeedButton1 = nullptr; // "Open"
+    QListWidget* ListBox1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    AutoSizeLabel* Label3 = nullptr;
+    AutoSizeLabel* Label4 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr; // "Start"
+    QToolButton* SpeedButton3 = nullptr; // "Stop"
+    QProgressBar* ProgressBar1 = nullptr;
 
     // "DMX" page
-    QCheckBox* CheckBox1;
-    AutoSizeLabel* Label5;
-    QSpinBox* CSpinEdit1;
-    RadioGroup* RadioGroup1;
-    QFrame* Panel1;
-    QSlider *TrackBar1, *TrackBar2, *TrackBar3, *TrackBar4, *TrackBar5, *TrackBar6, *TrackBar7, *TrackBar8,
-        *TrackBar9, *TrackBar10, *TrackBar11, *TrackBar12, *TrackBar13, *TrackBar14, *TrackBar15, *TrackBar16;
-    AutoSizeLabel *Label6, *Label7, *Label8, *Label9, *Label10, *Label11, *Label12, *Label13, *Label14,
-        *Label15, *Label16, *Label17, *Label18, *Label19, *Label20, *Label21;
-    AutoSizeLabel *Label22, *Label23, *Label24, *Label25, *Label26, *Label27, *Label28, *Label29, *Label30,
-        *Label31, *Label32, *Label33, *Label34, *Label35, *Label36, *Label37;
+    QCheckBox* CheckBox1 = nullptr;
+    AutoSizeLabel* Label5 = nullptr;
+    QSpinBox* CSpinEdit1 = nullptr;
+    RadioGroup* RadioGroup1 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QSlider *TrackBar1{}, *TrackBar2{}, *TrackBar3{}, *TrackBar4{}, *TrackBar5{}, *TrackBar6{}, *TrackBar7{},
+        *TrackBar8{}, *TrackBar9{}, *TrackBar10{}, *TrackBar11{}, *TrackBar12{}, *TrackBar13{}, *TrackBar14{},
+        *TrackBar15{}, *TrackBar16{};
+    AutoSizeLabel *Label6{}, *Label7{}, *Label8{}, *Label9{}, *Label10{}, *Label11{}, *Label12{}, *Label13{},
+        *Label14{}, *Label15{}, *Label16{}, *Label17{}, *Label18{}, *Label19{}, *Label20{}, *Label21{};
+    AutoSizeLabel *Label22{}, *Label23{}, *Label24{}, *Label25{}, *Label26{}, *Label27{}, *Label28{},
+        *Label29{}, *Label30{}, *Label31{}, *Label32{}, *Label33{}, *Label34{}, *Label35{}, *Label36{},
+        *Label37{};
 
     // Components without a place on screen
-    QFileDialog* OpenDialog1;
+    QFileDialog* OpenDialog1 = nullptr;
     std::unique_ptr<Timer> Timer1; // update sequencer
     std::unique_ptr<Timer> Timer2; // DMX output
 
