@@ -3,7 +3,6 @@
 #include "app/ProgramRun.h"
 #include "tests/app/TestApplication.h"
 
-#include <QEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
