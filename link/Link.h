@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace sus {
@@ -26,14 +27,16 @@ class Link {
 public:
     Link(DeviceLayer& devices, Presenter& presenter);
 
-    // Searches every attached device once (at start-up). Each controller found is announced with
-    // "Controller has been found!"; the last one found is the one the link opens later.
+    // Searches every attached device once (at start-up); an open link is closed first. Each controller found
+    // is announced with "Controller has been found!"; the last one found is the one the link opens later.
     void discoverController();
 
     // "OK" once a controller was found, "NO" before.
     const std::string& controllerState() const { return controllerState_; }
     bool controllerFound() const;
     std::uint32_t controllerIndex() const { return controllerIndex_; }
+    // The port name of the controller found at start-up; empty before.
+    const std::string& controllerIdentity() const { return controllerIdentity_; }
 
     DeviceHandle handle() const { return handle_; }
     bool isOpen() const { return handle_ != kNoDevice; }
@@ -47,8 +50,8 @@ public:
     // Closes the link if it is open; does nothing otherwise.
     void closeLink();
 
-    // Sends `count` (at least 1) bytes: the first with parity bit 0 (space), the others with parity
-    // bit 1 (mark), at the rate the line has. The line is left in mark parity.
+    // Sends `count` (at least 1; 0 sends nothing and fails) bytes: the first with parity bit 0 (space), the
+    // others with parity bit 1 (mark), at the rate the line has. The line is left in mark parity.
     bool markedWrite(const std::uint8_t* data, std::size_t count);
 
     // How a break's zero byte is sent: DMX output writes it plainly; a wake-up frame sends it as a
@@ -69,6 +72,9 @@ public:
     const LineState& lineSettings() const { return lineSettings_; }
 
 private:
+    // Where the controller found at start-up is attached now, by its identity.
+    std::optional<std::uint32_t> locateController();
+
     DeviceLayer& devices_;
     Presenter& presenter_;
     std::string controllerState_ = "NO";

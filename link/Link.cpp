@@ -1,0 +1,148 @@
+#include "link/Link.h"
+
+#include "core/Presenter.h"
+
+#include <optional>
+
+namespace sus {
+
+namespace {
+
+constexpr const char* kControllerFoundText = "Controller has been found!";
+constexpr const char* kStateFound = "OK";
+
+// The line as the link opens it.
+void applyLineSettings(LineState& line)
+{
+    line.baudRate = kLineBaud;
+    line.dataBits = 8;
+    line.parity = Parity::Space;
+    line.stopBits = 1;
+    line.ctsFlow = false;
+    line.dsrFlow = false;
+    line.dtr = true;
+    line.rts = false;
+}
+
+} // namespace
+
+Link::Link(DeviceLayer& devices, Presenter& presenter) : devices_(devices), presenter_(presenter) {}
+
+bool Link::controllerFound() const
+{
+    return controllerState_ == kStateFound;
+}
+
+void Link::discoverController()
+{
+    closeLink();
+    std::uint32_t count = 0;
+    if (devices_.countDevices(count) == 0) {
+        // Every index is examined: with several controllers attached, the last one wins.
+        for (std::uint32_t index = 0; index < count; ++index) {
+            handle_ = devices_.open(index);
+            if (handle_ == kNoDevice)
+                continue;
+            const std::uint16_t vendor = devices_.vendorId(handle_);
+            const std::uint16_t product = devices_.productId(handle_);
+            if (vendor == kControllerVendorId && product == kControllerProductId) {
+                presenter_.showMessage(kControllerFoundText);
+                controllerState_ = kStateFound;
+                controllerIndex_ = index;
+                controllerIdentity_ = devices_.deviceIdentity(index);
+            }
+            devices_.close(handle_);
+            handle_ = kNoDevice;
+        }
+    }
+    handle_ = kNoDevice;
+}
+
+std::optional<std::uint32_t> Link::locateController()
+{
+    std::uint32_t count = 0;
+    if (!controllerFound() || devices_.countDevices(count) != 0)
+        return std::nullopt;
+    for (std::uint32_t index = 0; index < count; ++index) {
+        if (devices_.deviceIdentity(index) == controllerIdentity_)
+            return index;
+    }
+    return std::nullopt;
+}
+
+bool Link::openLink()
+{
+    // A second open would leave the first handle open and unreachable.
+    closeLink();
+
+    // Indices shift when devices come and go: only the controller found at start-up may be opened.
+    const std::optional<std::uint32_t> index = locateController();
+    if (!index)
+        return false;
+    controllerIndex_ = *index;
+
+    handle_ = devices_.open(controllerIndex_);
+    if (handle_ == kNoDevice)
+        return false;
+    const bool read = devices_.getLineState(handle_, lineSettings_);
+    applyLineSettings(lineSettings_);
+    if (!read || !devices_.setLineState(handle_, lineSettings_)) {
+        closeLink();
+        return false;
+    }
+    return true;
+}
+
+void Link::closeLink()
+{
+    if (handle_ == kNoDevice)
+        return;
+    devices_.close(handle_);
+    handle_ = kNoDevice;
+}
+
+// The framing primitives run through all their steps even when one fails, so that the calls on
+// the line keep their order; the result says whether every step succeeded.
+
+bool Link::markedWrite(const std::uint8_t* data, std::size_t count)
+{
+    if (count == 0)
+        return false;
+    bool ok = devices_.getLineState(handle_, lineSettings_);
+    lineSettings_.parity = Parity::Space;
+    ok = devices_.setLineState(handle_, lineSettings_) && ok;
+    ok = devices_.write(handle_, data, 1) && ok;
+    lineSettings_.parity = Parity::Mark;
+    ok = devices_.setLineState(handle_, lineSettings_) && ok;
+    ok = devices_.write(handle_, data + 1, count - 1) && ok;
+    return ok;
+}
+
+bool Link::breakByte(BreakForm form, const std::uint8_t& zeroByte)
+{
+    bool ok = devices_.getLineState(handle_, lineSettings_);
+    lineSettings_.baudRate = kBreakBaud;
+    lineSettings_.parity = Parity::Space;
+    ok = devices_.setLineState(handle_, lineSettings_) && ok;
+    if (form == BreakForm::PlainWrite)
+        ok = devices_.write(handle_, &zeroByte, 1) && ok;
+    else
+        ok = markedWrite(&zeroByte, 1) && ok;
+    lineSettings_.baudRate = kLineBaud;
+    lineSettings_.parity = Parity::Mark;
+    ok = devices_.setLineState(handle_, lineSettings_) && ok;
+    return ok;
+}
+
+bool Link::write(const std::uint8_t* data, std::size_t count)
+{
+    return devices_.write(handle_, data, count);
+}
+
+bool Link::applyMarkParity()
+{
+    lineSettings_.parity = Parity::Mark;
+    return devices_.setLineState(handle_, lineSettings_);
+}
+
+} // namespace sus

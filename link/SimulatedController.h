@@ -1,0 +1,109 @@
+#pragma once
+
+#include "core/Clock.h"
+#include "link/DeviceLayer.h"
+#include "link/Link.h"
+#include "link/TxLine.h"
+
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace sus {
+
+// An attached USB-to-UART bridge as the simulation sees it.
+struct SimulatedDevice {
+    std::string identity; // the port name that names it while attached
+    std::uint16_t vendorId = kControllerVendorId;
+    std::uint16_t productId = kControllerProductId;
+    bool openable = true;
+};
+
+// A device layer without hardware: a configurable set of attached devices and a model of the
+// controller's transmit line, stamped by a clock (a virtual one in tests, the wall clock in demos).
+// Devices are counted in the order they were attached. A device can be open once at a time, as a
+// serial port can. Every call is recorded, and the writes go onto one TxLine, whose t = 0 is the
+// open of the handle that wrote first.
+class SimulatedController : public DeviceLayer {
+public:
+    // One recorded call of the device layer.
+    enum class Op { Count, Open, VendorId, ProductId, Close, GetLineState, SetLineState, Write };
+    struct Call {
+        Op op = Op::Count;
+        DeviceHandle handle = kNoDevice; // Open: the handle it gave
+        std::uint32_t index = 0;         // Open: the index asked for
+        LineState line;                  // GetLineState: what was read; SetLineState: what was asked
+        std::size_t byteCount = 0;       // Write: bytes asked to write
+        bool ok = true;
+    };
+
+    explicit SimulatedController(const Clock& clock);
+
+    // Attached devices.
+    void attach(SimulatedDevice device);
+    // Unplugs a device: it leaves the count, and its open handles fail from now on. False when not attached.
+    bool detach(const std::string& identity);
+    void setOpenable(const std::string& identity, bool openable);
+    // A non-zero result makes the count fail.
+    void setCountResult(int result) { countResult_ = result; }
+    const std::vector<SimulatedDevice>& devices() const { return devices_; }
+
+    // Faults of the line, as when the controller is pulled out while sending: the device written
+    // to is unplugged once `bytes` more bytes have gone out (a write that crosses the limit sends
+    // the bytes up to it and fails), or by the first write at or after clock time `clockNs`.
+    void unplugAfterBytes(std::uint64_t bytes) { bytesUntilUnplug_ = bytes; }
+    void unplugAtTime(std::int64_t clockNs) { unplugAtNs_ = clockNs; }
+
+    // What happened.
+    const std::vector<Call>& calls() const { return calls_; }
+    std::size_t callCount(Op op) const;
+    void clearCalls() { calls_.clear(); }
+    std::size_t openHandleCount() const { return handles_.size(); }
+    const TxLine& txLine() const { return tx_; }
+    // Starts a fresh recording: the next writing handle's open becomes t = 0 again.
+    void clearTxLine() { tx_.clear(); }
+
+    // DeviceLayer
+    int countDevices(std::uint32_t& count) override;
+    std::string deviceIdentity(std::uint32_t index) override;
+    DeviceHandle open(std::uint32_t index) override;
+    std::uint16_t vendorId(DeviceHandle handle) override;
+    std::uint16_t productId(DeviceHandle handle) override;
+    void close(DeviceHandle handle) override;
+    bool getLineState(DeviceHandle handle, LineState& state) override;
+    bool setLineState(DeviceHandle handle, const LineState& state) override;
+    bool write(DeviceHandle handle, const std::uint8_t* data, std::size_t count) override;
+
+private:
+    struct OpenPort {
+        std::string identity;
+        std::int64_t openedAtNs = 0;
+    };
+
+    SimulatedDevice* attachedDevice(const std::string& identity);
+    // The attached device behind an open handle, or null.
+    SimulatedDevice* deviceOf(DeviceHandle handle);
+    Call& record(Op op, DeviceHandle handle, bool ok)
+    {
+        Call& call = calls_.emplace_back();
+        call.op = op;
+        call.handle = handle;
+        call.ok = ok;
+        return call;
+    }
+
+    const Clock& clock_;
+    std::vector<SimulatedDevice> devices_;
+    std::map<std::string, LineState> lineStates_; // kept per device across opens, like a driver
+    std::map<DeviceHandle, OpenPort> handles_;
+    DeviceHandle nextHandle_ = 1;
+    int countResult_ = 0;
+    std::uint64_t bytesUntilUnplug_ = std::numeric_limits<std::uint64_t>::max();
+    std::int64_t unplugAtNs_ = std::numeric_limits<std::int64_t>::max();
+    TxLine tx_;
+    std::vector<Call> calls_;
+};
+
+} // namespace sus

@@ -1,0 +1,40 @@
+#include "link/TxLine.h"
+
+#include "link/LineTiming.h"
+
+#include <algorithm>
+
+namespace sus {
+
+std::int64_t WireWrite::endNs() const
+{
+    return startNs + static_cast<std::int64_t>(bytes.size()) * characterDurationNs(line);
+}
+
+void TxLine::startAt(std::int64_t originNs)
+{
+    if (started_)
+        return;
+    started_ = true;
+    originNs_ = originNs;
+}
+
+const WireWrite& TxLine::send(std::int64_t clockNs, const LineState& line, const std::uint8_t* data,
+                              std::size_t count)
+{
+    startAt(clockNs);
+    WireWrite& write = writes_.emplace_back();
+    write.startNs = std::max(clockNs - originNs_, busyUntilNs_);
+    write.line = line;
+    write.bytes.assign(data, data + count);
+    if (count > 0)
+        busyUntilNs_ = write.endNs();
+    return write;
+}
+
+void TxLine::clear()
+{
+    *this = TxLine{};
+}
+
+} // namespace sus

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "link/DeviceLayer.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QSerialPort;
+
+namespace sus {
+
+// The device layer over the operating system's serial ports. The attached devices are the USB
+// serial ports (those reporting USB vendor and product identifiers), sorted by port name; the list
+// is taken afresh at every count. The line of an opened device is a QSerialPort.
+//
+// A change of rate or parity waits until every byte already written has left the UART, and one
+// character time more, so that each byte leaves with the settings in force when it was written.
+// Closing waits the same way, since a bridge purges its queue on close. DTR and RTS are left alone
+// on a port without modem-control lines (a pseudo-terminal).
+class SerialDeviceLayer : public DeviceLayer {
+public:
+    // With `onlyPort` set, that port alone is attached, whatever it is, and it carries the
+    // controller's identifiers: the user named it as the controller.
+    explicit SerialDeviceLayer(std::string onlyPort = {});
+    ~SerialDeviceLayer() override;
+    SerialDeviceLayer(const SerialDeviceLayer&) = delete;
+    SerialDeviceLayer& operator=(const SerialDeviceLayer&) = delete;
+
+    int countDevices(std::uint32_t& count) override;
+    std::string deviceIdentity(std::uint32_t index) override;
+    DeviceHandle open(std::uint32_t index) override;
+    std::uint16_t vendorId(DeviceHandle handle) override;
+    std::uint16_t productId(DeviceHandle handle) override;
+    void close(DeviceHandle handle) override;
+    bool getLineState(DeviceHandle handle, LineState& state) override;
+    bool setLineState(DeviceHandle handle, const LineState& state) override;
+    bool write(DeviceHandle handle, const std::uint8_t* data, std::size_t count) override;
+
+private:
+    struct Device {
+        std::string portName;
+        std::uint16_t vendorId = 0;
+        std::uint16_t productId = 0;
+    };
+    struct OpenPort {
+        Device device;
+        std::unique_ptr<QSerialPort> port;
+        bool modemLines = true;
+    };
+
+    void refreshDevices();
+    OpenPort* find(DeviceHandle handle);
+    // Waits until what was written has left the line: Qt's buffer, the driver, the UART.
+    bool waitUntilSent(QSerialPort& port);
+
+    std::string onlyPort_;
+    std::vector<Device> devices_;
+    std::map<DeviceHandle, OpenPort> ports_;
+    DeviceHandle nextHandle_ = 1;
+};
+
+} // namespace sus

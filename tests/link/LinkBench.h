@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/VirtualScheduler.h"
+#include "link/Link.h"
+#include "link/SimulatedController.h"
+#include "tests/support/RecordingPresenter.h"
+
+#include <string>
+#include <vector>
+
+namespace sus::test {
+
+inline SimulatedDevice controllerAt(const std::string& port)
+{
+    return {.identity = port};
+}
+
+// A link over a simulated controller on virtual time.
+struct LinkBench {
+    VirtualScheduler clock;
+    SimulatedController devices{clock};
+    RecordingPresenter presenter;
+    Link link{devices, presenter};
+
+    // The operations recorded since the last clearCalls().
+    std::vector<SimulatedController::Op> ops() const
+    {
+        std::vector<SimulatedController::Op> result;
+        for (const auto& call : devices.calls())
+            result.push_back(call.op);
+        return result;
+    }
+
+    // A controller found and the link open, with the call record cleared.
+    void openController(const std::string& port = "ttyUSB0")
+    {
+        devices.attach(controllerAt(port));
+        link.discoverController();
+        link.openLink();
+        devices.clearCalls();
+    }
+};
+
+} // namespace sus::test

@@ -1,0 +1,119 @@
+#include "tests/link/LinkBench.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace sus::test {
+namespace {
+
+using Op = SimulatedController::Op;
+
+// The link opens the controller found at start-up by its port, never another device that now sits
+// at its index.
+TEST(OpenLinkMends, OpensTheControllerFoundAtStartUpByIdentity)
+{
+    LinkBench bench;
+    bench.devices.attach({.identity = "ttyUSB0", .vendorId = 0x0403, .productId = 0x6001});
+    bench.devices.attach(controllerAt("ttyUSB1"));
+    bench.link.discoverController();
+    ASSERT_EQ(bench.link.controllerIndex(), 1u);
+
+    // The device before it went away: the controller moved to index 0 and is still opened.
+    bench.devices.detach("ttyUSB0");
+    ASSERT_TRUE(bench.link.openLink());
+    EXPECT_EQ(bench.link.controllerIndex(), 0u);
+    EXPECT_EQ(bench.devices.calls().back().op, Op::SetLineState);
+    bench.link.closeLink();
+
+    // The controller itself went away and another device took its index: the open fails.
+    bench.devices.detach("ttyUSB1");
+    bench.devices.attach(controllerAt("ttyUSB7"));
+    bench.devices.clearCalls();
+    EXPECT_FALSE(bench.link.openLink());
+    EXPECT_FALSE(bench.link.isOpen());
+    EXPECT_EQ(bench.devices.callCount(Op::Open), 0u);
+}
+
+TEST(OpenLinkMends, ReportsAControllerThatCannotBeOpened)
+{
+    LinkBench bench;
+    bench.devices.attach(controllerAt("ttyUSB0"));
+    bench.link.discoverController();
+    bench.devices.setOpenable("ttyUSB0", false);
+    EXPECT_FALSE(bench.link.openLink());
+    EXPECT_EQ(bench.link.handle(), kNoDevice);
+}
+
+TEST(OpenLinkMends, OpeningAnOpenLinkClosesTheEarlierHandleFirst)
+{
+    LinkBench bench;
+    bench.openController();
+    const DeviceHandle first = bench.link.handle();
+
+    ASSERT_TRUE(bench.link.openLink());
+    ASSERT_FALSE(bench.devices.calls().empty());
+    EXPECT_EQ(bench.devices.calls()[0].op, Op::Close);
+    EXPECT_EQ(bench.devices.calls()[0].handle, first);
+    EXPECT_EQ(bench.devices.callCount(Op::Open), 1u);
+    EXPECT_NE(bench.link.handle(), first);
+    EXPECT_EQ(bench.devices.openHandleCount(), 1u);
+}
+
+TEST(OpenLinkMends, WritesReportFailure)
+{
+    const std::array<std::uint8_t, 4> bytes{0x55, 1, 2, 3};
+    const std::uint8_t zero = 0;
+
+    LinkBench bench;
+    bench.openController();
+    EXPECT_TRUE(bench.link.markedWrite(bytes.data(), bytes.size()));
+    EXPECT_TRUE(bench.link.breakByte(Link::BreakForm::PlainWrite, zero));
+    EXPECT_TRUE(bench.link.write(bytes.data(), bytes.size()));
+    EXPECT_TRUE(bench.link.applyMarkParity());
+
+    // Pulled out in the middle of a write: the bytes up to then went out, the write fails and so
+    // does every later step, while the primitives keep their call order.
+    bench.devices.unplugAfterBytes(2);
+    EXPECT_FALSE(bench.link.markedWrite(bytes.data(), bytes.size()));
+    EXPECT_EQ(bench.devices.txLine().writes().back().bytes.size(), 1u);
+    EXPECT_FALSE(bench.link.breakByte(Link::BreakForm::MarkedWrite, zero));
+    EXPECT_FALSE(bench.link.applyMarkParity());
+    EXPECT_FALSE(bench.link.openLink());
+
+    // A closed link sends nothing.
+    LinkBench closed;
+    closed.openController();
+    closed.link.closeLink();
+    const std::size_t written = closed.devices.txLine().writes().size();
+    EXPECT_FALSE(closed.link.markedWrite(bytes.data(), bytes.size()));
+    EXPECT_FALSE(closed.link.breakByte(Link::BreakForm::PlainWrite, zero));
+    EXPECT_FALSE(closed.link.write(bytes.data(), bytes.size()));
+    EXPECT_EQ(closed.devices.txLine().writes().size(), written);
+}
+
+TEST(OpenLinkMends, UnplugAtATimeFailsWritesFromThenOn)
+{
+    const std::array<std::uint8_t, 2> bytes{0x55, 0};
+    LinkBench bench;
+    bench.openController();
+    bench.devices.unplugAtTime(5'000'000);
+    EXPECT_TRUE(bench.link.markedWrite(bytes.data(), bytes.size()));
+    bench.clock.advanceBy(5'000'000);
+    EXPECT_FALSE(bench.link.markedWrite(bytes.data(), bytes.size()));
+    EXPECT_EQ(bench.devices.txLine().writes().size(), 2u);
+    EXPECT_TRUE(bench.devices.devices().empty());
+}
+
+TEST(OpenLinkMends, MarkedWriteOfNothingSendsNothing)
+{
+    LinkBench bench;
+    bench.openController();
+    const std::uint8_t byte = 0x55;
+    EXPECT_FALSE(bench.link.markedWrite(&byte, 0));
+    EXPECT_TRUE(bench.devices.calls().empty());
+}
+
+} // namespace
+} // namespace sus::test

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "core/VirtualScheduler.h"
+#include "link/Link.h"
+#include "link/SimulatedController.h"
+#include "link/VirtualFixture.h"
+#include "tests/support/FakeUpdatePageView.h"
+#include "tests/support/RecordingPresenter.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/UpdateFileBuilder.h"
+#include "update/DmxOutputControl.h"
+#include "update/UpdateFiles.h"
+#include "update/UpdateReceiver.h"
+#include "update/UpdateSequencer.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sus::test {
+
+inline constexpr std::int64_t kMs = 1'000'000;
+
+// DMX output as the update run sees it.
+struct FakeDmxOutput : DmxOutputControl {
+    void turnOff() override { ++turnedOff; }
+    void setAvailable(bool a) override { available = a; }
+    int turnedOff = 0;
+    bool available = true;
+};
+
+// An update run on virtual time: one controller attached and found, the "Update" page as data,
+// Timer1 virtual, the virtual fixture listening on the line.
+struct UpdateRunBench {
+    UpdateRunBench()
+    {
+        devices.attach({.identity = "ttyUSB0"});
+        link.discoverController();
+        presenter.clear();
+        view.password = "";
+    }
+
+    // Queues a file made by `file` under `name` and returns its path.
+    std::string queue(const UpdateFileBuilder& builder, const std::string& name)
+    {
+        const std::string path = utf8Of(builder.writeTo(dir / name));
+        view.files.push_back(path);
+        return path;
+    }
+
+    // Runs ticks until the run has ended (or a minute of virtual time passed).
+    void runToEnd(std::int64_t limitNs = 3'600'000 * kMs)
+    {
+        clock.runUntil([&] { return !sequencer.runActive(); }, clock.nowNs() + limitNs);
+    }
+
+    FixtureLog heard() const { return VirtualFixture::listen(devices.txLine()); }
+    UpdateReception reception() const { return UpdateReception::from(heard()); }
+
+    // Packet types in the order they reached the fixture.
+    std::vector<int> packetTypes() const
+    {
+        std::vector<int> types;
+        for (const auto& p : heard().packets)
+            types.push_back(p.type);
+        return types;
+    }
+
+    TempDir dir;
+    VirtualScheduler clock;
+    SimulatedController devices{clock};
+    RecordingPresenter presenter;
+    Link link{devices, presenter};
+    std::unique_ptr<Timer> timer1 = [this] {
+        auto t = clock.createTimer();
+        t->setInterval(pacing::kBaseMs);
+        return t;
+    }();
+    UpdateFiles files;
+    FakeUpdatePageView view;
+    FakeDmxOutput dmx;
+    UpdateSequencer sequencer{files, link, *timer1, presenter, view, dmx};
+};
+
+// A file with `dataLength` bytes of image data after its header; key bytes give password "452DB8".
+inline UpdateFileBuilder FileWithData(std::size_t dataLength, std::uint8_t seed = 1)
+{
+    std::vector<std::uint8_t> data(dataLength);
+    for (std::size_t i = 0; i < dataLength; ++i)
+        data[i] = static_cast<std::uint8_t>(seed + i * 13);
+    return UpdateFileBuilder().keyBytes({0x5A, 0x3C, 0x96, 0x1F, 0x77, 0xE2}).newVersion(0x12, 0x05).imageData(data);
+}
+inline constexpr const char* kPassword = "452DB8";
+
+} // namespace sus::test

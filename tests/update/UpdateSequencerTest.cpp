@@ -1,0 +1,381 @@
+#include "tests/update/UpdateRunBench.h"
+
+#include "update/UpdateMessages.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace sus::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+std::vector<int> Repeat(std::vector<int> pattern, int times)
+{
+    std::vector<int> result;
+    for (int i = 0; i < times; ++i)
+        result.insert(result.end(), pattern.begin(), pattern.end());
+    return result;
+}
+
+std::vector<int> Concat(std::initializer_list<std::vector<int>> parts)
+{
+    std::vector<int> result;
+    for (const auto& p : parts)
+        result.insert(result.end(), p.begin(), p.end());
+    return result;
+}
+
+class UpdateSequencer : public ::testing::Test, protected UpdateRunBench {
+protected:
+    void start(const std::string& password = kPassword)
+    {
+        view.password = password;
+        sequencer.SpeedButton2Click();
+    }
+};
+
+TEST_F(UpdateSequencer, RunOfTwoFilesSendsThePacketsInOrderAndTheFixtureGetsBothImagesExactly)
+{
+    const auto first = FileWithData(300, 1);
+    const auto second = FileWithData(100, 7);
+    queue(first, "first.MVT");
+    queue(second, "second.MVT");
+    start();
+    runToEnd();
+
+    EXPECT_THAT(packetTypes(), ElementsAreArray(Concat({{0}, Repeat({1, 2, 3}, 21), {4, 4, 16, 16, 17, 17, 5},
+                                                        {0, 4, 4, 16, 16, 5, 6}})));
+    const UpdateReception got = reception();
+    EXPECT_EQ(got.wakeUpFrames, 41u);
+    EXPECT_EQ(got.badPackets, 0u);
+    ASSERT_EQ(got.files.size(), 2u);
+    EXPECT_TRUE(got.files[0].matches(UpdateImage(first.bytes()), first.key()));
+    EXPECT_TRUE(got.files[1].matches(UpdateImage(second.bytes()), second.key()));
+    EXPECT_TRUE(got.files[0].blocksInOrder && got.files[1].blocksInOrder);
+    EXPECT_EQ(got.files[0].newVersion(), 0x12);
+    EXPECT_EQ(got.files[0].identifyPackets, 63u);
+    EXPECT_EQ(got.files[1].identifyPackets, 0u);
+    EXPECT_TRUE(got.finished);
+    EXPECT_FALSE(got.aborted);
+
+    EXPECT_THAT(presenter.texts(), ElementsAre(std::string(kUpdateFinished)));
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(timer1->isEnabled());
+    EXPECT_TRUE(view.startEnabled);
+    EXPECT_FALSE(view.stopEnabled);
+    EXPECT_EQ(view.selected, 1);
+    EXPECT_EQ(dmx.turnedOff, 1);
+    EXPECT_TRUE(dmx.available);
+}
+
+TEST_F(UpdateSequencer, PacesWakeUpHandshakeHeaderAndBlocksByTheTimer)
+{
+    queue(FileWithData(300), "f.MVT");
+    start();
+    runToEnd();
+    const FixtureLog log = heard();
+
+    const auto wake = log.wakeUpFrames();
+    ASSERT_EQ(wake.size(), 41u);
+    EXPECT_EQ(wake.front()->breakStartNs, 20 * kMs); // one base interval after Start
+    for (std::size_t i = 1; i < wake.size(); ++i)
+        EXPECT_EQ(wake[i]->breakStartNs - wake[i - 1]->breakStartNs, 100 * kMs) << i;
+    EXPECT_EQ(wake.front()->bytes, std::vector<std::uint8_t>(100, 0));
+    EXPECT_EQ(wake.front()->breakLowNs, 156'250);
+
+    std::vector<std::int64_t> at;
+    for (const auto& p : log.packets)
+        at.push_back(p.startNs);
+    // StartOfFile 100 ms after the last wake-up frame, then one packet a tick and a silent fourth tick.
+    EXPECT_EQ(at[0] - wake.back()->breakStartNs, 100 * kMs);
+    EXPECT_EQ(at[1] - at[0], 20 * kMs);
+    EXPECT_EQ(at[4] - at[1], 80 * kMs);
+    // Last round's silent tick, the 1000 ms pause, the header's set-up tick, then the header.
+    const std::size_t header = 1 + 63;
+    EXPECT_EQ(at[header] - at[header - 1], (20 + 1000 + 20) * kMs);
+    EXPECT_EQ(at[header + 1] - at[header], 20 * kMs);
+    // Each block twice, 20 ms apart; blocks 40 ms apart; EndOfFile after the end test's silent tick.
+    EXPECT_EQ(at[header + 2] - at[header + 1], 20 * kMs);
+    EXPECT_EQ(at[header + 3] - at[header + 2], 20 * kMs);
+    EXPECT_EQ(at[header + 4] - at[header + 2], 40 * kMs);
+    EXPECT_EQ(at[header + 6] - at[header + 5], 40 * kMs);
+    // FinishUpdate waits for the message, then comes with the same tick.
+    EXPECT_EQ(at[header + 7] - at[header + 6], 100 * kMs);
+}
+
+TEST_F(UpdateSequencer, LongHeaderPauseOnlyWhenTheFileAsksForIt)
+{
+    struct Case {
+        std::uint8_t flag, length;
+        std::int64_t gapMs;
+    };
+    for (const Case c : {Case{1, 11, 1000}, Case{1, 10, 20}, Case{0, 50, 20}, Case{1, 200, 20}}) {
+        UpdateRunBench bench;
+        bench.queue(FileWithData(10).pause(c.flag, c.length), "f.MVT");
+        bench.view.password = kPassword;
+        bench.sequencer.SpeedButton2Click();
+        bench.runToEnd();
+        const auto log = bench.heard();
+        const auto headers = std::count_if(log.packets.begin(), log.packets.end(),
+                                           [](const WirePacket& p) { return p.type == 4; });
+        ASSERT_EQ(headers, 2);
+        const auto first = std::find_if(log.packets.begin(), log.packets.end(),
+                                        [](const WirePacket& p) { return p.type == 4; });
+        EXPECT_EQ((first + 1)->startNs - first->startNs, c.gapMs * kMs)
+            << int(c.flag) << "/" << int(c.length);
+    }
+}
+
+TEST_F(UpdateSequencer, FileSizesAtBlockEdgesGetAZeroBlockWhereTheDataEndsOnAMultipleOf256)
+{
+    struct Case {
+        std::size_t dataLength;
+        std::vector<std::uint16_t> blocks;
+    };
+    for (const Case& c : {Case{0, {16, 16}}, Case{256, {16, 16, 17, 17}}, Case{257, {16, 16, 17, 17}}}) {
+        UpdateRunBench bench;
+        const auto file = FileWithData(c.dataLength);
+        bench.queue(file, "f.MVT");
+        bench.view.password = kPassword;
+        bench.sequencer.SpeedButton2Click();
+        bench.runToEnd();
+        const auto got = bench.reception();
+        ASSERT_EQ(got.files.size(), 1u) << c.dataLength;
+        EXPECT_EQ(got.files[0].blockTypes, c.blocks) << c.dataLength;
+        EXPECT_TRUE(got.files[0].matches(UpdateImage(file.bytes()), file.key())) << c.dataLength;
+        // Past the data the blocks carry plain zeros.
+        EXPECT_TRUE(std::all_of(got.files[0].image.begin() + static_cast<std::ptrdiff_t>(c.dataLength),
+                                got.files[0].image.end(), [](std::uint8_t b) { return b == 0; }));
+    }
+}
+
+TEST_F(UpdateSequencer, StartsAtTheSelectedFileOrTheFirstWhenNoneIsSelected)
+{
+    for (int i = 0; i < 5; ++i)
+        queue(FileWithData(10, static_cast<std::uint8_t>(i)).newVersion(static_cast<std::uint8_t>(0x10 + i), 0),
+              "f" + std::to_string(i) + ".MVT");
+    view.selected = 2;
+    start();
+    runToEnd();
+    auto got = reception();
+    ASSERT_EQ(got.files.size(), 3u);
+    EXPECT_EQ(got.files[0].newVersion(), 0x12);
+    EXPECT_EQ(got.files[2].newVersion(), 0x14);
+
+    devices.clearTxLine();
+    view.selected = -1;
+    start();
+    runToEnd();
+    got = reception();
+    ASSERT_EQ(got.files.size(), 5u);
+    EXPECT_EQ(got.files[0].newVersion(), 0x10);
+    // Every run sends the whole handshake, not a single round after the first run.
+    EXPECT_EQ(got.files[0].identifyPackets, 63u);
+}
+
+TEST_F(UpdateSequencer, WrongPasswordOrUnreadableSecondFileStopsTheRunAfterTheFirst)
+{
+    for (const bool unreadable : {false, true}) {
+        UpdateRunBench bench;
+        bench.queue(FileWithData(20), "good.MVT");
+        if (unreadable)
+            bench.view.files.push_back(utf8Of(bench.dir / "missing.MVT"));
+        else
+            bench.queue(FileWithData(20).keyBytes({1, 2, 3, 4, 5, 6}), "other.MVT");
+        bench.view.password = kPassword;
+        bench.sequencer.SpeedButton2Click();
+        bench.runToEnd();
+
+        const auto got = bench.reception();
+        ASSERT_EQ(got.files.size(), 1u);
+        EXPECT_TRUE(got.files[0].ended);
+        EXPECT_FALSE(got.finished);
+        EXPECT_FALSE(got.aborted);
+        ASSERT_EQ(bench.presenter.shown.size(), 1u);
+        const std::string& text = bench.presenter.shown[0].text;
+        if (unreadable)
+            EXPECT_EQ(text.rfind(std::string(kCanNotOpenTheFile), 0), 0u) << text;
+        else
+            EXPECT_EQ(text, kPasswordWrong);
+        EXPECT_FALSE(bench.link.isOpen());
+        EXPECT_FALSE(bench.timer1->isEnabled());
+        EXPECT_EQ(bench.sequencer.state(), SequencerState::NextFile);
+        EXPECT_FALSE(bench.view.startEnabled);
+        EXPECT_TRUE(bench.view.stopEnabled);
+        EXPECT_EQ(bench.view.selected, 1); // the next Start begins with the failing file
+        EXPECT_TRUE(bench.dmx.available);
+    }
+}
+
+TEST_F(UpdateSequencer, StopSendsAbortAtTheNextTickAndClosesTheLinkAtTheOneAfter)
+{
+    queue(FileWithData(2000), "f.MVT");
+    start();
+    clock.runUntil([&] { return sequencer.state() == SequencerState::DataBlockAgain && sequencer.blockCounter() == 18; },
+                   clock.nowNs() + 60'000 * kMs);
+    // Stop between the two copies of block 18: the second copy is never sent.
+    sequencer.SpeedButton3Click();
+    EXPECT_EQ(view.progress, 0);
+    EXPECT_TRUE(view.startEnabled);
+    EXPECT_FALSE(view.stopEnabled);
+    const std::int64_t stoppedAt = clock.nowNs();
+    clock.runNextTick();
+    EXPECT_TRUE(link.isOpen());
+    clock.runNextTick();
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(timer1->isEnabled());
+    EXPECT_FALSE(sequencer.runActive());
+
+    const auto log = heard();
+    ASSERT_GE(log.packets.size(), 2u);
+    const WirePacket& abort = log.packets.back();
+    const WirePacket& block = log.packets[log.packets.size() - 2];
+    EXPECT_EQ(abort.type, 7);
+    EXPECT_EQ(block.type, 18);
+    EXPECT_EQ(abort.startNs - stoppedAt, 20 * kMs);
+    // The abort carries the first 32 payload bytes of the block built last.
+    const auto blockPayload = block.payload();
+    EXPECT_EQ(abort.payload(), std::vector<std::uint8_t>(blockPayload.begin(), blockPayload.begin() + 32));
+    EXPECT_TRUE(presenter.shown.empty());
+}
+
+TEST_F(UpdateSequencer, EmptyQueueWakesTheFixtureThenFinishesWithAnAllZeroFinishUpdate)
+{
+    start();
+    // The message is on screen before FinishUpdate goes out.
+    std::size_t packetsWhileShown = 99;
+    presenter.whileShown = [&](const RecordingPresenter::Shown&) { packetsWhileShown = heard().packets.size(); };
+    runToEnd();
+    EXPECT_EQ(packetsWhileShown, 0u);
+    const auto log = heard();
+    EXPECT_EQ(log.wakeUpFrames().size(), 41u);
+    ASSERT_EQ(log.packets.size(), 1u);
+    EXPECT_EQ(log.packets[0].type, 6);
+    EXPECT_EQ(log.packets[0].payload(), std::vector<std::uint8_t>(32, 0));
+    EXPECT_THAT(presenter.texts(), ElementsAre(std::string(kUpdateFinished)));
+}
+
+TEST_F(UpdateSequencer, EmptyPasswordChangesNothing)
+{
+    queue(FileWithData(10), "f.MVT");
+    start("");
+    EXPECT_THAT(presenter.texts(), ElementsAre(std::string(kEnterThePassword)));
+    EXPECT_EQ(dmx.turnedOff, 0);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(timer1->isEnabled());
+    EXPECT_FALSE(sequencer.runActive());
+}
+
+TEST_F(UpdateSequencer, ProgressFollowsTheImagePositionAndNeverPasses100)
+{
+    queue(FileWithData(1000 - 144), "f.MVT");
+    start();
+    std::vector<int> seen;
+    while (sequencer.runActive() && clock.runNextTick()) {
+        seen.push_back(view.progress);
+        if (sequencer.imagePos() == 400) {
+            EXPECT_EQ(view.progress, 40);
+        }
+    }
+    EXPECT_EQ(*std::max_element(seen.begin(), seen.end()), 100);
+    EXPECT_TRUE(std::find(seen.begin(), seen.end(), 40) != seen.end());
+}
+
+// What the run does when things go wrong: it stops, says so, and never reports success.
+
+TEST_F(UpdateSequencer, ALinkThatCannotOpenStopsTheRunBeforeItStarts)
+{
+    queue(FileWithData(10), "f.MVT");
+    devices.setOpenable("ttyUSB0", false);
+    start();
+    EXPECT_THAT(presenter.texts(), ElementsAre(std::string(kControllerNotOpened)));
+    EXPECT_FALSE(timer1->isEnabled());
+    EXPECT_FALSE(sequencer.runActive());
+    EXPECT_TRUE(view.startEnabled);
+    EXPECT_FALSE(view.stopEnabled);
+    EXPECT_TRUE(dmx.available);
+}
+
+TEST_F(UpdateSequencer, ControllerUnpluggedMidRunEndsItAtOnceWithoutTheFinishMessage)
+{
+    for (const std::int64_t unplugMs : {500, 4200, 6000, 6200}) { // wake-up, handshake, header, blocks
+        UpdateRunBench bench;
+        bench.queue(FileWithData(3000), "f.MVT");
+        bench.view.password = kPassword;
+        bench.sequencer.SpeedButton2Click();
+        bench.devices.unplugAtTime(unplugMs * kMs);
+        bench.runToEnd();
+        EXPECT_THAT(bench.presenter.texts(), ElementsAre(std::string(kControllerLost))) << unplugMs;
+        EXPECT_FALSE(bench.link.isOpen());
+        EXPECT_FALSE(bench.timer1->isEnabled());
+        EXPECT_TRUE(bench.view.startEnabled);
+        EXPECT_FALSE(bench.view.stopEnabled);
+        EXPECT_EQ(bench.view.progress, 0);
+        EXPECT_FALSE(bench.reception().finished);
+        EXPECT_TRUE(bench.dmx.available);
+    }
+}
+
+TEST_F(UpdateSequencer, ClosingTheWindowMidRunSendsAbortThenClosesTheLink)
+{
+    queue(FileWithData(3000), "f.MVT");
+    start();
+    clock.advanceBy(6300 * kMs);
+    ASSERT_TRUE(sequencer.runActive());
+    sequencer.abortForWindowClose();
+    files.releaseUpdateImage();
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(timer1->isEnabled());
+    EXPECT_FALSE(sequencer.runActive());
+    EXPECT_EQ(heard().packets.back().type, 7);
+    clock.advanceBy(10'000 * kMs); // nothing more happens
+    EXPECT_EQ(heard().packets.back().type, 7);
+    EXPECT_TRUE(presenter.shown.empty());
+}
+
+TEST_F(UpdateSequencer, DmxOutputStaysUnavailableFromStartUntilTheRunEnds)
+{
+    queue(FileWithData(10), "f.MVT");
+    start();
+    EXPECT_EQ(dmx.turnedOff, 1);
+    EXPECT_FALSE(dmx.available);
+    clock.advanceBy(5000 * kMs);
+    EXPECT_FALSE(dmx.available);
+    runToEnd();
+    EXPECT_TRUE(dmx.available);
+}
+
+TEST_F(UpdateSequencer, RunsQueuesLongerThan255Files)
+{
+    const auto file = FileWithData(0);
+    const std::string path = queue(file, "f.MVT");
+    view.files.assign(300, path);
+    start();
+    runToEnd();
+    const auto got = reception();
+    EXPECT_EQ(got.files.size(), 300u);
+    EXPECT_TRUE(got.finished);
+}
+
+TEST_F(UpdateSequencer, AFileNeedingBlockNumbersPast65535IsRefusedBeforeAnythingOfItIsSent)
+{
+    EXPECT_EQ(LastDataBlockFor(kMaximumSendableFileSize), 0xFFFFu);
+    EXPECT_EQ(LastDataBlockFor(kMaximumSendableFileSize + 1), 0x10000u);
+
+    queue(FileWithData(10), "small.MVT");
+    queue(FileWithData(kMaximumSendableFileSize + 1 - 144), "huge.MVT");
+    start();
+    runToEnd();
+    const auto got = reception();
+    EXPECT_EQ(got.files.size(), 1u); // the small one; nothing of the huge one
+    EXPECT_FALSE(got.finished);
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_NE(presenter.shown[0].text.find("16773263"), std::string::npos) << presenter.shown[0].text;
+}
+
+} // namespace
+} // namespace sus::test

@@ -1,0 +1,19 @@
+#include "update/HexText.h"
+
+namespace sus {
+
+namespace {
+constexpr char kDigits[] = "0123456789ABCDEF";
+}
+
+std::string hexDigit(unsigned value)
+{
+    return std::string(1, kDigits[value & 0x0F]);
+}
+
+std::string hexByte(unsigned value)
+{
+    return hexDigit(value >> 4) + hexDigit(value);
+}
+
+} // namespace sus

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace sus {
+
+// Numbers shown to the user in hexadecimal: upper-case digits, zero-padded to a fixed width.
+std::string hexDigit(unsigned value); // low nibble, one digit
+std::string hexByte(unsigned value);  // low byte, two digits
+
+} // namespace sus

@@ -1,0 +1,69 @@
+#include "update/UpdateFileReader.h"
+
+#include <fstream>
+#include <new>
+#include <system_error>
+
+namespace sus {
+namespace {
+
+UpdateImageLoad failure(std::string reason)
+{
+    return {std::nullopt, std::move(reason)};
+}
+
+} // namespace
+
+std::filesystem::path pathFromUtf8(const std::string& utf8Path)
+{
+    return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
+}
+
+UpdateImageLoad loadUpdateImage(const std::string& utf8Path)
+{
+    return loadUpdateImage(pathFromUtf8(utf8Path));
+}
+
+UpdateImageLoad loadUpdateImage(const std::filesystem::path& path)
+{
+    // Asked before opening: a folder opens for reading on some systems, and a pipe or device
+    // would block the one thread instead of failing.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status))
+        return failure("The file does not exist.");
+    if (std::filesystem::is_directory(status))
+        return failure("This is a folder, not a file.");
+    if (!std::filesystem::is_regular_file(status))
+        return failure("This is not a regular file.");
+
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return failure("The file cannot be opened for reading (no permission, or in use).");
+
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size < 0 || !in)
+        return failure("The size of the file cannot be read.");
+    if (static_cast<std::uintmax_t>(size) < update_file::kHeaderSize)
+        return failure("The file holds " + std::to_string(size) + " bytes; an update file holds at least " +
+                       std::to_string(update_file::kHeaderSize) + " (its header).");
+    if (static_cast<std::uintmax_t>(size) > UpdateImage::kMaximumSize)
+        return failure("The file holds " + std::to_string(size) + " bytes; at most " +
+                       std::to_string(UpdateImage::kMaximumSize) + " can be held.");
+
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return failure("There is not enough memory to hold the file (" + std::to_string(size) + " bytes).");
+    }
+
+    in.read(reinterpret_cast<char*>(bytes.data()), size);
+    if (in.gcount() != size)
+        return failure("The file could not be read whole.");
+    return {UpdateImage(std::move(bytes)), {}};
+}
+
+} // namespace sus
