@@ -1,7 +1,7 @@
 #include "cli/RealTimePacer.h"
 
 #include "cli/Interrupt.h"
-#include "cli/QtTimer.h"
+#include "app/QtTimer.h"
 
 #include <algorithm>
 
