@@ -1,7 +1,7 @@
 #include "cli/RealTimePacer.h"
 
-#include "cli/Interrupt.h"
 #include "app/QtTimer.h"
+#include "cli/Interrupt.h"
 
 #include <algorithm>
 
