@@ -64,12 +64,17 @@ void UpdateSequencer::SpeedButton3Click()
 {
     if (runActive_)
         outcome_ = RunOutcome::Stopped;
+    showStopped();
+    state_ = SequencerState::Abort;
+}
+
+void UpdateSequencer::showStopped()
+{
     view_.setStartEnabled(true);
     view_.setStopEnabled(false);
     fileIndex_ = 0;
     imagePos_ = 0;
     view_.setProgress(0);
-    state_ = SequencerState::Abort;
 }
 
 void UpdateSequencer::Timer1Timer()
@@ -279,15 +284,7 @@ void UpdateSequencer::stopForFile(RunOutcome outcome, const std::string& message
 void UpdateSequencer::failLink(const std::string& message)
 {
     outcome_ = RunOutcome::LinkFailed;
-    timer1_.setEnabled(false);
-    link_.closeLink();
-    view_.setStartEnabled(true);
-    view_.setStopEnabled(false);
-    fileIndex_ = 0;
-    imagePos_ = 0;
-    view_.setProgress(0);
-    state_ = SequencerState::Close;
-    endRun();
+    endAtOnce();
     presenter_.showMessage(message);
 }
 
@@ -300,13 +297,14 @@ void UpdateSequencer::abortForWindowClose()
     // A run that already sent its last packet (FinishUpdate or AbortUpdate) only has the link to close.
     if (state_ != SequencerState::Close && link_.isOpen())
         link_.markedWrite(packets_.buildCommand(PacketType::AbortUpdate).data(), packet::kShortPacketLength);
+    endAtOnce();
+}
+
+void UpdateSequencer::endAtOnce()
+{
     timer1_.setEnabled(false);
     link_.closeLink();
-    view_.setStartEnabled(true);
-    view_.setStopEnabled(false);
-    fileIndex_ = 0;
-    imagePos_ = 0;
-    view_.setProgress(0);
+    showStopped();
     state_ = SequencerState::Close;
     endRun();
 }

@@ -98,6 +98,10 @@ private:
     void stopForFile(RunOutcome outcome, const std::string& message);
     // The link failed: the run ends at once, as after Stop, and the user is told.
     void failLink(const std::string& message);
+    // The buttons, counters and bar as after Stop.
+    void showStopped();
+    // Ends the run now, as after Stop, with the link closed and nothing more to send.
+    void endAtOnce();
     void endRun();
     void showProgress();
 
