@@ -24,8 +24,6 @@ constexpr QSize kClientSize(859, 540);
 // The client area of both pages, in the window.
 constexpr QRect kPageArea(4, 24, 851, 512);
 
-constexpr int kTimer1IntervalMs = 20;
-constexpr int kTimer2IntervalMs = 60;
 constexpr char kUpdateFileFilter[] = "*.MVT";
 
 constexpr Qt::WindowFlags kFrame = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -63,6 +61,7 @@ TForm2::TForm2(MainWindowContext& context, QWidget& splash, QWidget* parent)
 TForm2::~TForm2()
 {
     // Controls being torn down must not reach handlers whose logic is already gone.
+    ListBox1->viewport()->removeEventFilter(this);
     for (QObject* child : findChildren<QObject*>())
         child->blockSignals(true);
 }
@@ -97,9 +96,9 @@ void TForm2::buildComponents()
     OpenDialog1->setNameFilter(QString::fromLatin1(kUpdateFileFilter));
 
     Timer1 = context_.createTimer();
-    Timer1->setInterval(kTimer1IntervalMs);
+    Timer1->setInterval(pacing::kBaseMs);
     Timer2 = context_.createTimer();
-    Timer2->setInterval(kTimer2IntervalMs);
+    Timer2->setInterval(kDmxFramePeriodMs);
 }
 
 QStringList TForm2::executeOpenDialog1()

@@ -2,6 +2,7 @@
 // and DMX output included, without hardware. When an update run ends it prints what a fixture on
 // the line received.
 #include "app/Application.h"
+#include "app/QtTimer.h"
 #include "app/TForm2.h"
 #include "app/WindowProgram.h"
 #include "app/demo/DemoReport.h"
@@ -9,7 +10,6 @@
 #include "link/SteadyClock.h"
 
 #include <QListWidget>
-#include <QTimer>
 
 #include <iostream>
 
@@ -41,9 +41,10 @@ int main(int argc, char* argv[])
     sus::WindowProgram program(controller);
 
     sus::DemoReport report(controller, std::cout);
-    QTimer forgetIdle;
-    QObject::connect(&forgetIdle, &QTimer::timeout, [&] { report.forgetIdleTraffic(); });
-    forgetIdle.start(kForgetIdleTrafficMs);
+    sus::QtTimer forgetIdle;
+    forgetIdle.setOnTick([&] { report.forgetIdleTraffic(); });
+    forgetIdle.setInterval(kForgetIdleTrafficMs);
+    forgetIdle.setEnabled(true);
 
     const QListWidget* queue = nullptr;
     program.context().updateRunChanged = [&](bool running) {
