@@ -34,6 +34,7 @@ UpdateSequencer::UpdateSequencer(UpdateFiles& files, Link& link, Timer& timer1, 
 void UpdateSequencer::SpeedButton2Click()
 {
     if (view_.passwordText().empty()) {
+        outcome_ = RunOutcome::EmptyPassword;
         presenter_.showMessage(std::string(kEnterThePassword));
         return;
     }
@@ -41,6 +42,7 @@ void UpdateSequencer::SpeedButton2Click()
     dmxOutput_.turnOff();
     dmxOutput_.setAvailable(false);
     runActive_ = true;
+    outcome_ = RunOutcome::None;
 
     link_.closeLink();
     if (!link_.openLink()) {
@@ -60,6 +62,8 @@ void UpdateSequencer::SpeedButton2Click()
 
 void UpdateSequencer::SpeedButton3Click()
 {
+    if (runActive_)
+        outcome_ = RunOutcome::Stopped;
     view_.setStartEnabled(true);
     view_.setStopEnabled(false);
     fileIndex_ = 0;
@@ -176,17 +180,18 @@ void UpdateSequencer::nextFileOrFinish()
     case PrepareResult::Ready:
         break;
     case PrepareResult::PasswordWrong:
-        stopForFile(std::string(kPasswordWrong));
+        stopForFile(RunOutcome::PasswordWrong, std::string(kPasswordWrong));
         return;
     case PrepareResult::CannotOpen:
-        stopForFile(fileFailureText(kCanNotOpenTheFile, path, files_.failureReason()));
+        stopForFile(RunOutcome::FileRefused, fileFailureText(kCanNotOpenTheFile, path, files_.failureReason()));
         return;
     }
     // Block numbers are 16-bit packet types: a file that would need more is refused whole, before
     // any of it goes out.
     const auto size = static_cast<std::uint64_t>(files_.updateImage().size());
     if (LastDataBlockFor(size) > kLastDataBlock) {
-        stopForFile(fileFailureText(kCanNotOpenTheFile, path,
+        stopForFile(RunOutcome::FileRefused,
+                    fileFailureText(kCanNotOpenTheFile, path,
                                     "The file holds " + std::to_string(size) +
                                         " bytes; an update can carry at most " +
                                         std::to_string(kMaximumSendableFileSize) + "."));
@@ -208,6 +213,7 @@ void UpdateSequencer::finish()
     presenter_.showMessage(std::string(kUpdateFinished));
     if (!send(packets_.buildCommand(PacketType::FinishUpdate)))
         return;
+    outcome_ = RunOutcome::Finished;
     state_ = SequencerState::Close;
     timer1_.setEnabled(true);
 }
@@ -259,8 +265,9 @@ bool UpdateSequencer::send(std::span<const std::uint8_t> packet)
     return false;
 }
 
-void UpdateSequencer::stopForFile(const std::string& message)
+void UpdateSequencer::stopForFile(RunOutcome outcome, const std::string& message)
 {
+    outcome_ = outcome;
     // The files before this one were sent whole; this one is not sent at all. Stop stays usable
     // and the failing file stays selected, so the next Start begins with it.
     timer1_.setEnabled(false);
@@ -271,6 +278,7 @@ void UpdateSequencer::stopForFile(const std::string& message)
 
 void UpdateSequencer::failLink(const std::string& message)
 {
+    outcome_ = RunOutcome::LinkFailed;
     timer1_.setEnabled(false);
     link_.closeLink();
     view_.setStartEnabled(true);
@@ -287,6 +295,8 @@ void UpdateSequencer::abortForWindowClose()
 {
     if (!runActive_)
         return;
+    if (outcome_ == RunOutcome::None)
+        outcome_ = RunOutcome::Stopped;
     // A run that already sent its last packet (FinishUpdate or AbortUpdate) only has the link to close.
     if (state_ != SequencerState::Close && link_.isOpen())
         link_.markedWrite(packets_.buildCommand(PacketType::AbortUpdate).data(), packet::kShortPacketLength);
