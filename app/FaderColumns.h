@@ -1,8 +1,8 @@
 #pragma once
 
-namespace sus {
+#include "dmx/ChannelLayout.h"
 
-inline constexpr int kFaderCount = 16;
+namespace sus {
 
 // Where fader column k (1 to 16) stands: its track bar inside Panel1, and its channel name and
 // level read-out on the "DMX" page.

@@ -14,6 +14,9 @@ void showModal(QMessageBox::Icon icon, const char* caption, const std::string& t
                QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, QString::fromUtf8(caption), QString::fromStdString(text), buttons);
+    // Only the splash ends the program: a box closed while the main window alone is visible
+    // would otherwise count as the last window closing.
+    box.setAttribute(Qt::WA_QuitOnClose, false);
     box.exec();
 }
 

@@ -19,12 +19,13 @@ class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
 class QSlider;
-class QSpinBox;
 class QToolButton;
 
 namespace sus {
 
+class AddressSpinEdit;
 class AutoSizeLabel;
+struct MainWindowLogic;
 class RadioGroup;
 class TabbedNotebook;
 
@@ -35,8 +36,9 @@ struct FaderColumnControls {
     AutoSizeLabel* readout = nullptr; // Label k+21
 };
 
-// The main window: the "Update" and "DMX" pages. It owns its controls and timers and binds their
-// events to handlers; the work is done by the collaborators of its context.
+// The main window: the "Update" and "DMX" pages. It owns its controls, its timers and the logic
+// behind them, and binds the controls' events to handlers named after them, which forward to the
+// logic. The program-wide state comes with the context.
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
@@ -70,7 +72,7 @@ public:
     // "DMX" page
     QCheckBox* CheckBox1 = nullptr;
     AutoSizeLabel* Label5 = nullptr;
-    QSpinBox* CSpinEdit1 = nullptr;
+    AddressSpinEdit* CSpinEdit1 = nullptr;
     RadioGroup* RadioGroup1 = nullptr;
     QFrame* Panel1 = nullptr;
     QSlider *TrackBar1{}, *TrackBar2{}, *TrackBar3{}, *TrackBar4{}, *TrackBar5{}, *TrackBar6{}, *TrackBar7{},
@@ -91,10 +93,29 @@ public slots:
     void FormCreate();
     void FormClose();
 
+    // "Update" page
+    void SpeedButton1Click();
+    void ListBox1Click();
+    void ListBox1DblClick();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void Timer1Timer();
+
+    // "DMX" page; TrackBarChange(N) is TrackBarNChange.
+    void TrackBarChange(int fader);
+    void RadioGroup1Click();
+    void CheckBox1Click(bool checked);
+    void Timer2Timer();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void bindHandlers();
+    // Tells the context when an update run has started or ended since the last look.
+    void noteUpdateRun();
+
     void buildUpdatePage(QWidget* page);
     void buildDmxPage(QWidget* page);
     void buildFaderColumns(QWidget* page);
@@ -103,6 +124,8 @@ private:
     MainWindowContext& context_;
     QWidget& splash_;
     std::array<FaderColumnControls, kFaderCount> faderColumns_{};
+    std::unique_ptr<MainWindowLogic> logic_;
+    bool updateRunActive_ = false;
 };
 
 } // namespace sus

@@ -1,6 +1,7 @@
 // The controls of the main window's two pages, at the places they were drawn at.
 #include "app/TForm2.h"
 
+#include "app/AddressSpinEdit.h"
 #include "app/AutoSizeLabel.h"
 #include "app/Controls.h"
 #include "app/Fonts.h"
@@ -16,7 +17,6 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSlider>
-#include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 
@@ -29,15 +29,11 @@ constexpr int kListRowHeight = 18;
 
 constexpr int kFaderTop = 8;
 constexpr int kFaderHeight = 369;
-constexpr int kFaderMaximum = 255;
 constexpr int kFaderTickInterval = 8;
 constexpr int kNameTop = 480;
 constexpr QSize kNameSize(27, 13);
 constexpr int kReadoutTop = 64;
 constexpr QSize kReadoutSize(11, 20);
-
-constexpr int kAddressMinimum = 1;
-constexpr int kAddressMaximum = 511;
 
 // List rows of one fixed height, whatever the font asks for.
 class FixedRowHeightDelegate : public QStyledItemDelegate {
@@ -132,10 +128,8 @@ void TForm2::buildDmxPage(QWidget* page)
     Label5 = makeLabel(page, "Label5", QStringLiteral("Fixture Address:"), QRect(157, 24, 132, 20),
                        boldFormFont16(), Qt::red, QColor(), Qt::AlignRight | Qt::AlignTop);
 
-    CSpinEdit1 = place(new QSpinBox(page), "CSpinEdit1", QRect(296, 16, 81, 30));
+    CSpinEdit1 = place(new AddressSpinEdit(page), "CSpinEdit1", QRect(296, 16, 81, 30));
     CSpinEdit1->setFont(boldFormFont16());
-    CSpinEdit1->setRange(kAddressMinimum, kAddressMaximum);
-    CSpinEdit1->setValue(kAddressMinimum);
 
     RadioGroup1 = place(new RadioGroup(QStringLiteral("Page"),
                                        {QStringLiteral("1-16"), QStringLiteral("17-32"),
@@ -187,13 +181,13 @@ void TForm2::buildFaderColumns(QWidget* page)
 
         auto* fader = place(new QSlider(Qt::Vertical, Panel1), faderName.constData(),
                             QRect(where.faderLeft, kFaderTop, where.faderWidth, kFaderHeight));
-        fader->setRange(0, kFaderMaximum);
+        fader->setRange(0, kFaderBottom);
         // Position 0 is the top of the travel: the level rises as the fader goes up.
         fader->setInvertedAppearance(true);
         fader->setInvertedControls(true);
         fader->setTickInterval(kFaderTickInterval);
         fader->setTickPosition(QSlider::TicksRight);
-        fader->setValue(kFaderMaximum);
+        fader->setValue(kFaderBottom);
         // The groove stays unfilled: a filled part would read as a level the fader does not show.
         QPalette palette = fader->palette();
         palette.setColor(QPalette::Highlight, palette.color(QPalette::Mid));

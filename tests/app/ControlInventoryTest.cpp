@@ -1,5 +1,6 @@
 // Every control of both windows against the table of the layout: member and object name, text,
 // place, font, range, starting value and enabled state.
+#include "app/AddressSpinEdit.h"
 #include "app/AutoSizeLabel.h"
 #include "app/ProgramRun.h"
 #include "app/RadioGroup.h"

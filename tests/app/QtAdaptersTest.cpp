@@ -112,5 +112,24 @@ TEST(QtPresenter, MessagesCarryTheApplicationTitleAndFileErrorsOfferOkAndCancel)
     EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
 }
 
+TEST(QtPresenter, DismissingABoxOverTheMainWindowAloneDoesNotEndTheProgram)
+{
+    // The main window does not end the program when it closes; nor may a box shown over it.
+    QWidget mainWindow;
+    mainWindow.setAttribute(Qt::WA_QuitOnClose, false);
+    mainWindow.show();
+    constexpr int kStillRunning = 7;
+
+    QtPresenter presenter;
+    SeenBox seen;
+    QTimer::singleShot(0, [&] {
+        dismissNextBox(seen);
+        presenter.showFileError("File can not open.");
+        QTimer::singleShot(50, [] { QCoreApplication::exit(kStillRunning); });
+    });
+    EXPECT_EQ(QApplication::exec(), kStillRunning);
+    EXPECT_EQ(seen.text, "File can not open.");
+}
+
 } // namespace
 } // namespace sus

@@ -28,15 +28,20 @@ protected:
     test::TestContext fakes;
 };
 
+using Op = SimulatedController::Op;
+
 TEST_F(WindowFlow, DiscoveryRunsOnceAtCreationAndAFoundControllerEnablesDmxOutput)
 {
     ProgramWindows absent = createWindows(fakes.context);
-    EXPECT_EQ(fakes.discoveries, 1);
+    EXPECT_EQ(fakes.devices.callCount(Op::Count), 1u);
     EXPECT_FALSE(absent.form2->CheckBox1->isEnabled());
+    EXPECT_TRUE(fakes.presenter.shown.empty());
 
-    fakes.controllerPresent = true;
-    ProgramWindows present = createWindows(fakes.context);
-    EXPECT_EQ(fakes.discoveries, 2);
+    test::TestContext withController;
+    withController.attachController();
+    ProgramWindows present = createWindows(withController.context);
+    EXPECT_EQ(withController.devices.callCount(Op::Count), 1u);
+    EXPECT_EQ(withController.presenter.texts(), std::vector<std::string>{"Controller has been found!"});
     EXPECT_TRUE(present.form2->CheckBox1->isEnabled());
     EXPECT_FALSE(present.form2->CheckBox1->isChecked());
     EXPECT_FALSE(present.form1->isVisible());
@@ -63,8 +68,6 @@ TEST_F(WindowFlow, MainWindowComesAndGoesKeepingItsContents)
     form2.close();
     EXPECT_TRUE(form1.isVisible());
     EXPECT_FALSE(form2.isVisible());
-    EXPECT_EQ(fakes.linkCloses, 1);
-    EXPECT_EQ(fakes.imageReleases, 1);
 
     click(form1.SpeedButton1);
     EXPECT_TRUE(form2.isVisible());
@@ -73,11 +76,9 @@ TEST_F(WindowFlow, MainWindowComesAndGoesKeepingItsContents)
     EXPECT_EQ(form2.Edit1->text(), "1A2B3C");
     EXPECT_EQ(form2.TrackBar7->value(), 100);
     EXPECT_EQ(form2.TabbedNotebook1->currentIndex(), 1);
-    EXPECT_EQ(fakes.discoveries, 1);
+    EXPECT_EQ(fakes.devices.callCount(Op::Count), 1u);
 
     form2.close();
-    EXPECT_EQ(fakes.linkCloses, 2);
-    EXPECT_EQ(fakes.imageReleases, 2);
     EXPECT_TRUE(fakes.presenter.shown.empty());
 }
 
