@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+namespace sus::bench {
+
+// CPU time (user and system, all threads of the process) against wall time.
+struct CpuUse {
+    std::int64_t cpuNs = 0;
+    std::int64_t wallNs = 0;
+
+    // In percent of one core.
+    double percentOfOneCore() const
+    {
+        return wallNs > 0 ? 100.0 * static_cast<double>(cpuNs) / static_cast<double>(wallNs) : 0.0;
+    }
+};
+
+// Measures the process's CPU use from its construction or the last restart().
+class ProcessCpu {
+public:
+    ProcessCpu() { restart(); }
+    void restart();
+    CpuUse elapsed() const;
+
+private:
+    CpuUse start_;
+};
+
+} // namespace sus::bench
