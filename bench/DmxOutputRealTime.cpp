@@ -96,12 +96,14 @@ int main(int argc, char** argv)
 
     bench::ProcessCpu cpu;
     bench::CpuUse cpuUse;
+    std::int64_t runQueueWaitNs = bench::threadRunQueueWaitNs();
     const std::string loadBefore = bench::loadAverages();
     timer2.setAfterTick([&] {
         if (timer2.ticks().size() < frames)
             return;
         box.uncheckOutputBox();
         cpuUse = cpu.elapsed();
+        runQueueWaitNs = bench::threadRunQueueWaitNs() - runQueueWaitNs;
         app.quit();
     });
     QTimer::singleShot(0, [&] {
@@ -129,17 +131,23 @@ int main(int argc, char** argv)
     const bool intact = dmxFrames.size() == frames && intactFrames == frames && presenter.shown.empty();
 
     std::printf("DMX output in real time: %zu frames every %d ms\n", frames, kDmxFramePeriodMs);
-    std::printf("  load averages      %s before, %s after\n", loadBefore.c_str(), bench::loadAverages().c_str());
+    std::printf("  load averages      %s before, %s after\n", loadBefore.c_str(),
+                bench::loadAverages().c_str());
     std::printf("  frame period       mean %s ms over %zu periods (target %s ms)\n",
                 bench::milliseconds(periodSummary.meanNs).c_str(), periodSummary.count,
                 bench::milliseconds(static_cast<double>(kPeriodNs)).c_str());
-    std::printf("  period deviation   %s (target p99 at most %s ms)\n", deviationSummary.percentilesInMs().c_str(),
+    std::printf("  period deviation   %s (target p99 at most %s ms)\n",
+                deviationSummary.percentilesInMs().c_str(),
                 bench::milliseconds(static_cast<double>(kP99DeviationTargetNs)).c_str());
     std::printf("  tick lateness      %s over %zu ticks\n", tickSummary.percentilesInMs().c_str(),
                 tickSummary.count);
+    std::printf("  work in a tick     %s\n",
+                bench::Summary::of(bench::workTimesNs(timer2.ticks())).percentilesInMs().c_str());
     std::printf("  latest ticks       %s\n", bench::latestTicks(timer2.ticks(), 3).c_str());
     std::printf("  CPU                %.3f %% of one core over %.1f s (target under %.0f %%)\n",
                 cpuUse.percentOfOneCore(), static_cast<double>(cpuUse.wallNs) / 1e9, kCpuTargetPercent);
+    std::printf("  run-queue wait     %s ms in all: how long the loop's thread waited, runnable, for a CPU\n",
+                bench::milliseconds(static_cast<double>(runQueueWaitNs)).c_str());
     std::printf("  fixture            %zu DMX frames, %zu with start code 0 and the universe's 512 levels\n",
                 dmxFrames.size(), intactFrames);
     return intact ? 0 : 1;

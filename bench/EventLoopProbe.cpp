@@ -4,7 +4,8 @@
 
 namespace sus::bench {
 
-EventLoopProbe::EventLoopProbe(const Clock& clock, std::chrono::microseconds period) : clock_(clock), period_(period)
+EventLoopProbe::EventLoopProbe(const Clock& clock, std::chrono::microseconds period)
+    : clock_(clock), period_(period)
 {
 }
 
@@ -13,13 +14,15 @@ void EventLoopProbe::start()
     stop();
     receiver_ = new QObject;
     poster_ = std::jthread([this, receiver = receiver_](std::stop_token stopToken) {
-        auto next = std::chrono::steady_clock::now();
+        // Each call is stamped with the beat it belongs to, not with when the helper got round to
+        // posting it: a stall of the whole process then shows as late calls too.
+        const std::int64_t periodNs = std::chrono::duration_cast<std::chrono::nanoseconds>(period_).count();
+        std::int64_t dueNs = clock_.nowNs();
         while (!stopToken.stop_requested()) {
-            next += period_;
-            std::this_thread::sleep_until(next);
-            const std::int64_t postedNs = clock_.nowNs();
+            dueNs += periodNs;
+            std::this_thread::sleep_for(std::chrono::nanoseconds(dueNs - clock_.nowNs()));
             QMetaObject::invokeMethod(
-                receiver, [this, postedNs] { delaysNs_.push_back(clock_.nowNs() - postedNs); },
+                receiver, [this, dueNs] { delaysNs_.push_back(clock_.nowNs() - dueNs); },
                 Qt::QueuedConnection);
         }
     });

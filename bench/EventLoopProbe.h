@@ -12,9 +12,9 @@
 namespace sus::bench {
 
 // How long an event that reaches the GUI thread's loop (a key press, a queued signal) waits before
-// it is handled: a helper thread posts a call every `period`, stamped with the time of posting, and
-// the call, run by the loop, notes how late it came. The helper only posts; everything else stays
-// on the GUI thread. Create, start and read it on the GUI thread.
+// it is handled: a helper thread posts a call on a steady beat of `period`, and the call, run by the
+// loop, notes how long after its beat it came. The helper only posts; everything else stays on the
+// GUI thread. Create, start and read it on the GUI thread.
 class EventLoopProbe {
 public:
     EventLoopProbe(const Clock& clock, std::chrono::microseconds period);
@@ -26,7 +26,7 @@ public:
     // Stops posting; calls still queued are dropped.
     void stop();
 
-    // Post-to-run delays of the calls that ran.
+    // Beat-to-run delays of the calls that ran.
     const std::vector<std::int64_t>& delaysNs() const { return delaysNs_; }
     std::chrono::microseconds period() const { return period_; }
 

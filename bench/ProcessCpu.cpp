@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 
 #include <chrono>
+#include <fstream>
 
 namespace sus::bench {
 
@@ -34,6 +35,15 @@ CpuUse ProcessCpu::elapsed() const
 {
     const CpuUse end = now();
     return {.cpuNs = end.cpuNs - start_.cpuNs, .wallNs = end.wallNs - start_.wallNs};
+}
+
+std::int64_t threadRunQueueWaitNs()
+{
+    std::ifstream in("/proc/thread-self/schedstat");
+    std::int64_t runningNs = 0;
+    std::int64_t waitingNs = -1;
+    in >> runningNs >> waitingNs;
+    return in ? waitingNs : -1;
 }
 
 } // namespace sus::bench

@@ -27,4 +27,8 @@ private:
     CpuUse start_;
 };
 
+// How long the calling thread has waited, runnable, for a CPU since it began (the kernel's schedstat;
+// -1 where the system does not tell). Late ticks with a matching rise here mean the machine was busy.
+std::int64_t threadRunQueueWaitNs();
+
 } // namespace sus::bench

@@ -30,7 +30,8 @@ int main(int argc, char** argv)
     }
     const auto summary = sus::bench::Summary::of(lateness);
     std::printf("Sleeping to a %ld ms beat for %ld s\n", beatMs, seconds);
-    std::printf("  load averages      %s before, %s after\n", loadBefore.c_str(), sus::bench::loadAverages().c_str());
+    std::printf("  load averages      %s before, %s after\n", loadBefore.c_str(),
+                sus::bench::loadAverages().c_str());
     std::printf("  wake-up lateness   %s over %zu beats\n", summary.percentilesInMs().c_str(), summary.count);
     return 0;
 }

@@ -55,6 +55,7 @@ void TickRecorder::tick()
     periodStarted_ = false;
     if (handler_)
         handler_();
+    timing.workNs = clock_.nowNs() - timing.ranNs;
     timing.restarted = periodStarted_;
     ticks_.push_back(timing);
     if (afterTick_)
@@ -68,6 +69,15 @@ std::vector<std::int64_t> latenessesNs(const std::vector<TickTiming>& ticks)
     for (const auto& t : ticks)
         lateness.push_back(t.latenessNs());
     return lateness;
+}
+
+std::vector<std::int64_t> workTimesNs(const std::vector<TickTiming>& ticks)
+{
+    std::vector<std::int64_t> work;
+    work.reserve(ticks.size());
+    for (const auto& t : ticks)
+        work.push_back(t.workNs);
+    return work;
 }
 
 std::int64_t carriedLatenessNs(const std::vector<TickTiming>& ticks)
@@ -86,8 +96,9 @@ std::string latestTicks(const std::vector<TickTiming>& ticks, std::size_t count)
     std::vector<std::size_t> order(ticks.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     count = std::min(count, order.size());
-    std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(count), order.end(),
-                      [&](std::size_t a, std::size_t b) { return ticks[a].latenessNs() > ticks[b].latenessNs(); });
+    std::partial_sort(
+        order.begin(), order.begin() + static_cast<std::ptrdiff_t>(count), order.end(),
+        [&](std::size_t a, std::size_t b) { return ticks[a].latenessNs() > ticks[b].latenessNs(); });
     std::string text;
     for (std::size_t k = 0; k < count; ++k) {
         const auto& t = ticks[order[k]];

@@ -12,11 +12,13 @@ namespace sus::bench {
 
 // One tick of a recorded timer.
 struct TickTiming {
-    std::int64_t dueNs = 0; // when the timer's rules say it should have run
-    std::int64_t ranNs = 0; // when its handler began
-    int intervalMs = 0;     // the interval that brought it
-    bool restarted = false; // its handler started a new period (a changed interval, or a re-enable)
-    bool missedBeat = false; // it came a whole interval late or more: the beat goes on from it, not from its due time
+    std::int64_t dueNs = 0;  // when the timer's rules say it should have run
+    std::int64_t ranNs = 0;  // when its handler began
+    int intervalMs = 0;      // the interval that brought it
+    std::int64_t workNs = 0; // how long its handler ran
+    bool restarted = false;  // its handler started a new period (a changed interval, or a re-enable)
+    bool missedBeat =
+        false; // it came a whole interval late or more: the beat goes on from it, not from its due time
 
     std::int64_t latenessNs() const { return ranNs - dueNs; }
 };
@@ -55,6 +57,7 @@ private:
 };
 
 std::vector<std::int64_t> latenessesNs(const std::vector<TickTiming>& ticks);
+std::vector<std::int64_t> workTimesNs(const std::vector<TickTiming>& ticks);
 
 // Lateness that ticks pass on to the rest of a run: a tick that starts a new period, or that missed
 // a whole beat, sets the beat from when it ran; and the last tick ends the run when it runs. A run's

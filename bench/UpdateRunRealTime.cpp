@@ -87,6 +87,7 @@ int main(int argc, char** argv)
     std::int64_t startNs = 0;
     std::int64_t endNs = 0;
     bench::CpuUse cpuUse;
+    std::int64_t runQueueWaitNs = bench::threadRunQueueWaitNs();
     const std::string loadBefore = bench::loadAverages();
 
     run.timer1.setAfterTick([&] {
@@ -94,6 +95,7 @@ int main(int argc, char** argv)
             return;
         endNs = run.clock.nowNs();
         cpuUse = cpu.elapsed();
+        runQueueWaitNs = bench::threadRunQueueWaitNs() - runQueueWaitNs;
         probe.stop();
         app.quit();
     });
@@ -124,23 +126,28 @@ int main(int argc, char** argv)
     const double ratio = static_cast<double>(runNs) / static_cast<double>(nominal.durationNs);
 
     std::printf("Update run in real time: %zu KiB image, %zu-byte file\n", imageKiB, file.bytes().size());
-    std::printf("  load averages      %s before, %s after\n", loadBefore.c_str(), bench::loadAverages().c_str());
+    std::printf("  load averages      %s before, %s after\n", loadBefore.c_str(),
+                bench::loadAverages().c_str());
     std::printf("  run time           %s ms, nominal %s ms: ratio %.4f (target at most %.3f)\n",
                 bench::milliseconds(static_cast<double>(runNs)).c_str(),
                 bench::milliseconds(static_cast<double>(nominal.durationNs)).c_str(), ratio, kRatioTarget);
-    std::printf("  carried lateness   %s ms (ticks that set the beat from when they ran, and the last tick)\n",
-                bench::milliseconds(static_cast<double>(bench::carriedLatenessNs(ticks))).c_str());
+    std::printf(
+        "  carried lateness   %s ms (ticks that set the beat from when they ran, and the last tick)\n",
+        bench::milliseconds(static_cast<double>(bench::carriedLatenessNs(ticks))).c_str());
     std::printf("  tick lateness      %s over %zu ticks (target p99 at most %s ms)\n",
                 tickSummary.percentilesInMs().c_str(), tickSummary.count,
                 bench::milliseconds(static_cast<double>(kP99LatenessTargetNs)).c_str());
+    std::printf("  work in a tick     %s\n",
+                bench::Summary::of(bench::workTimesNs(ticks)).percentilesInMs().c_str());
     std::printf("  latest ticks       %s\n", bench::latestTicks(ticks, 3).c_str());
     std::printf("  event loop latency %s over %zu posted calls, one every %lld us\n",
                 loopSummary.percentilesInMs().c_str(), loopSummary.count,
                 static_cast<long long>(probe.period().count()));
-    std::printf("  CPU                %.2f %% of one core (the probe's thread included)\n",
-                cpuUse.percentOfOneCore());
+    std::printf("  CPU                %.2f %% of one core (the probe's thread included); the loop's thread\n"
+                "                     waited %s ms in all for a CPU while runnable\n",
+                cpuUse.percentOfOneCore(), bench::milliseconds(static_cast<double>(runQueueWaitNs)).c_str());
     std::printf("  fixture            %zu packets (nominal run %zu), %zu wake-up frames, image %s, %s\n",
-                heard.packets.size(), nominal.packets, reception.wakeUpFrames, intact ? "intact" : "NOT intact",
-                reception.finished ? "finished" : "NOT finished");
+                heard.packets.size(), nominal.packets, reception.wakeUpFrames,
+                intact ? "intact" : "NOT intact", reception.finished ? "finished" : "NOT finished");
     return intact ? 0 : 1;
 }
