@@ -17,8 +17,8 @@ struct TickTiming {
     int intervalMs = 0;      // the interval that brought it
     std::int64_t workNs = 0; // how long its handler ran
     bool restarted = false;  // its handler started a new period (a changed interval, or a re-enable)
-    bool missedBeat =
-        false; // it came a whole interval late or more: the beat goes on from it, not from its due time
+    // It came a whole interval late or more: the beat goes on from it, not from its due time.
+    bool missedBeat = false;
 
     std::int64_t latenessNs() const { return ranNs - dueNs; }
 };
