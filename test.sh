@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything into build/ and runs every test through CTest.
+# Installs what is missing, builds and runs every test through CTest: the normal build in build/, then
+# the same tests under the address, undefined-behaviour and leak sanitizers in build-asan/.
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/install-deps.sh
 
+# Builds the preset's tree and runs its tests, saying how long that took.
+suite() {
+  local preset=$1 started=$SECONDS
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  QT_QPA_PLATFORM=offscreen ctest --preset "$preset" -j "$(nproc)"
+  echo "== $preset: $((SECONDS - started)) s"
+}
+
 preset=default
 [ -n "${CI:-}" ] && preset=ci
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset"
-QT_QPA_PLATFORM=offscreen ctest --preset "$preset" -j "$(nproc)"
+suite "$preset"
+suite asan
