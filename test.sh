@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test through CTest: the normal build in build/, then
-# the same tests under the address, undefined-behaviour and leak sanitizers in build-asan/.
+# Installs what is missing, builds and runs every test through CTest: the normal build in build/, the
+# same tests under the address, undefined-behaviour and leak sanitizers in build-asan/, and a 60 s run
+# of the update-file fuzzer in build-fuzz/.
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/install-deps.sh
@@ -18,3 +19,6 @@ preset=default
 [ -n "${CI:-}" ] && preset=ci
 suite "$preset"
 suite asan
+started=$SECONDS
+fuzz/run.sh 60
+echo "== fuzz: $((SECONDS - started)) s"
