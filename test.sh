@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test through CTest: the normal build in build/, the
-# same tests under the address, undefined-behaviour and leak sanitizers in build-asan/, and a 60 s run
-# of the update-file fuzzer in build-fuzz/.
+# Installs what is missing, builds and runs every test through CTest (the soaks included): the normal
+# build in build/, the same tests under the address, undefined-behaviour and leak sanitizers in
+# build-asan/, and a 60 s run of the update-file fuzzer in build-fuzz/.
 #   ./test.sh        all of that
 #   ./test.sh soak   the soaks alone (a million DMX frames, a 300-file run), under the sanitizers
 set -euo pipefail

@@ -1,5 +1,6 @@
 #include "tests/hardening/PeakMemory.h"
 
+#include <cstddef>
 #include <malloc.h>
 #include <sys/resource.h>
 
@@ -13,7 +14,8 @@
 #endif
 
 #ifdef SUS_ADDRESS_SANITIZER
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer runtime (GCC ships no header for it): bytes allocated and not yet freed.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace sus::test {
@@ -30,7 +32,9 @@ std::int64_t heapBytesInUse()
 #ifdef SUS_ADDRESS_SANITIZER
     return static_cast<std::int64_t>(__sanitizer_get_current_allocated_bytes());
 #else
-    return static_cast<std::int64_t>(::mallinfo2().uordblks);
+    // Large blocks are mapped apart from the heap proper and counted on their own.
+    const struct mallinfo2 info = ::mallinfo2();
+    return static_cast<std::int64_t>(info.uordblks + info.hblkhd);
 #endif
 }
 
