@@ -36,9 +36,7 @@ const char* const kTyped[] = {"",
                               "\xEF\xBC\x95" /* full-width 5 */,
                               "\xD9\xA5" /* Arabic-Indic 5 */,
                               "\xFF",
-                              "-\xFF",
-                              "12\0"
-                              "3"};
+                              "-\xFF"};
 
 TEST(AddressInput, AnyTypedTextEditsOnlySlotsOfAnAddressInRange)
 {
