@@ -1,8 +1,11 @@
-#include <QApplication>
+#include "app/Application.h"
+#include "app/WindowProgram.h"
+#include "link/serial/SerialDeviceLayer.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Software Update System"));
-    return 0;
+    sus::Application application(argc, argv);
+    sus::SerialDeviceLayer devices;
+    sus::WindowProgram program(devices);
+    return program.run(application);
 }

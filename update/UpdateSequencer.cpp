@@ -26,6 +26,7 @@ UpdateSequencer::UpdateSequencer(UpdateFiles& files, Link& link, Timer& timer1, 
 void UpdateSequencer::SpeedButton2Click()
 {
     if (view_.passwordText().empty()) {
+        outcome_ = RunOutcome::EmptyPassword;
         presenter_.showMessage(std::string(kEnterThePassword));
         return;
     }
@@ -33,6 +34,7 @@ void UpdateSequencer::SpeedButton2Click()
     dmxOutput_.turnOff();
     dmxOutput_.setAvailable(false);
     runActive_ = true;
+    outcome_ = RunOutcome::None;
 
     link_.closeLink();
     if (!link_.openLink()) {
@@ -52,12 +54,19 @@ void UpdateSequencer::SpeedButton2Click()
 
 void UpdateSequencer::SpeedButton3Click()
 {
+    if (runActive_)
+        outcome_ = RunOutcome::Stopped;
+    showStopped();
+    state_ = SequencerState::Abort;
+}
+
+void UpdateSequencer::showStopped()
+{
     view_.setStartEnabled(true);
     view_.setStopEnabled(false);
     fileIndex_ = 0;
     imagePos_ = 0;
     view_.setProgress(0);
-    state_ = SequencerState::Abort;
 }
 
 void UpdateSequencer::Timer1Timer()
@@ -168,10 +177,10 @@ void UpdateSequencer::nextFileOrFinish()
     case PrepareResult::Ready:
         break;
     case PrepareResult::PasswordWrong:
-        stopForFile(std::string(kPasswordWrong));
+        stopForFile(RunOutcome::PasswordWrong, std::string(kPasswordWrong));
         return;
     case PrepareResult::CannotOpen:
-        stopForFile(fileFailureText(kCanNotOpenTheFile, path, files_.failureReason()));
+        stopForFile(RunOutcome::FileRefused, fileFailureText(kCanNotOpenTheFile, path, files_.failureReason()));
         return;
     }
     if (!send(packets_.buildCommand(PacketType::StartOfFile)))
@@ -190,6 +199,7 @@ void UpdateSequencer::finish()
     presenter_.showMessage(std::string(kUpdateFinished));
     if (!send(packets_.buildCommand(PacketType::FinishUpdate)))
         return;
+    outcome_ = RunOutcome::Finished;
     state_ = SequencerState::Close;
     timer1_.setEnabled(true);
 }
@@ -241,8 +251,9 @@ bool UpdateSequencer::send(std::span<const std::uint8_t> packet)
     return false;
 }
 
-void UpdateSequencer::stopForFile(const std::string& message)
+void UpdateSequencer::stopForFile(RunOutcome outcome, const std::string& message)
 {
+    outcome_ = outcome;
     // The files before this one were sent whole; this one is not sent at all. Stop stays usable
     // and the failing file stays selected, so the next Start begins with it.
     timer1_.setEnabled(false);
@@ -253,15 +264,8 @@ void UpdateSequencer::stopForFile(const std::string& message)
 
 void UpdateSequencer::failLink(const std::string& message)
 {
-    timer1_.setEnabled(false);
-    link_.closeLink();
-    view_.setStartEnabled(true);
-    view_.setStopEnabled(false);
-    fileIndex_ = 0;
-    imagePos_ = 0;
-    view_.setProgress(0);
-    state_ = SequencerState::Close;
-    endRun();
+    outcome_ = RunOutcome::LinkFailed;
+    endAtOnce();
     presenter_.showMessage(message);
 }
 
@@ -269,16 +273,19 @@ void UpdateSequencer::abortForWindowClose()
 {
     if (!runActive_)
         return;
+    if (outcome_ == RunOutcome::None)
+        outcome_ = RunOutcome::Stopped;
     // A run that already sent its last packet (FinishUpdate or AbortUpdate) only has the link to close.
     if (state_ != SequencerState::Close && link_.isOpen())
         link_.markedWrite(packets_.buildCommand(PacketType::AbortUpdate).data(), packet::kShortPacketLength);
+    endAtOnce();
+}
+
+void UpdateSequencer::endAtOnce()
+{
     timer1_.setEnabled(false);
     link_.closeLink();
-    view_.setStartEnabled(true);
-    view_.setStopEnabled(false);
-    fileIndex_ = 0;
-    imagePos_ = 0;
-    view_.setProgress(0);
+    showStopped();
     state_ = SequencerState::Close;
     endRun();
 }

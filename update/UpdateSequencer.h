@@ -33,6 +33,17 @@ enum class SequencerState : std::uint8_t {
     EndOfFile = 64,
 };
 
+// How the last run ended, for callers that act on it (the command-line companion's exit code).
+enum class RunOutcome : std::uint8_t {
+    None,          // no run yet, or the run still goes on
+    Finished,      // every file sent, then FinishUpdate
+    EmptyPassword, // Start refused: the password box was empty
+    PasswordWrong, // a file's password did not match
+    FileRefused,   // a file could not be opened, read or sent
+    LinkFailed,    // the controller could not be opened or stopped taking data
+    Stopped,       // Stop, or the window closed, while the run went on
+};
+
 // Pacing of the run, in Timer1 intervals.
 namespace pacing {
 inline constexpr int kBaseMs = 20;
@@ -65,6 +76,7 @@ public:
 
     // From Start until the run has ended (finished, stopped, refused a file or lost the link).
     bool runActive() const { return runActive_; }
+    RunOutcome lastOutcome() const { return outcome_; }
 
     SequencerState state() const { return state_; }
     int fileIndex() const { return fileIndex_; }
@@ -83,9 +95,13 @@ private:
     // Sends `packet` with a marked write; on failure ends the run and returns false.
     bool send(std::span<const std::uint8_t> packet);
     // A file was refused: the run stops here with `message`; Stop stays usable.
-    void stopForFile(const std::string& message);
+    void stopForFile(RunOutcome outcome, const std::string& message);
     // The link failed: the run ends at once, as after Stop, and the user is told.
     void failLink(const std::string& message);
+    // The buttons, counters and bar as after Stop.
+    void showStopped();
+    // Ends the run now, as after Stop, with the link closed and nothing more to send.
+    void endAtOnce();
     void endRun();
     void showProgress();
 
@@ -105,6 +121,7 @@ private:
     std::uint32_t imagePos_ = 0;
     std::uint32_t blockCounter_ = 0;
     bool runActive_ = false;
+    RunOutcome outcome_ = RunOutcome::None;
 };
 
 } // namespace sus

@@ -377,5 +377,48 @@ TEST_F(UpdateSequencer, AFileNeedingBlockNumbersPast65535IsRefusedBeforeAnything
     EXPECT_NE(presenter.shown[0].text.find("16773263"), std::string::npos) << presenter.shown[0].text;
 }
 
+TEST_F(UpdateSequencer, TellsHowTheLastRunEnded)
+{
+    enum class Case { Finished, EmptyPassword, PasswordWrong, Missing, CannotOpen, Unplugged, Stopped, WindowClosed };
+    const std::pair<Case, RunOutcome> cases[] = {
+        {Case::Finished, RunOutcome::Finished},
+        {Case::EmptyPassword, RunOutcome::EmptyPassword},
+        {Case::PasswordWrong, RunOutcome::PasswordWrong},
+        {Case::Missing, RunOutcome::FileRefused},
+        {Case::CannotOpen, RunOutcome::LinkFailed},
+        {Case::Unplugged, RunOutcome::LinkFailed},
+        {Case::Stopped, RunOutcome::Stopped},
+        {Case::WindowClosed, RunOutcome::Stopped},
+    };
+    for (const auto& [which, expected] : cases) {
+        UpdateRunBench bench;
+        EXPECT_EQ(bench.sequencer.lastOutcome(), RunOutcome::None);
+        bench.queue(FileWithData(3000), "f.MVT");
+        if (which == Case::Missing)
+            bench.view.files[0] += ".gone";
+        if (which == Case::CannotOpen)
+            bench.devices.setOpenable("ttyUSB0", false);
+        if (which == Case::Unplugged)
+            bench.devices.unplugAtTime(6200 * kMs);
+        bench.view.password = which == Case::EmptyPassword ? ""
+                              : which == Case::PasswordWrong ? "452DB9"
+                                                             : kPassword;
+        bench.sequencer.SpeedButton2Click();
+        if (which == Case::Stopped || which == Case::WindowClosed) {
+            bench.clock.advanceBy(6300 * kMs);
+            EXPECT_EQ(bench.sequencer.lastOutcome(), RunOutcome::None); // still going
+            if (which == Case::Stopped)
+                bench.sequencer.SpeedButton3Click();
+            else
+                bench.sequencer.abortForWindowClose();
+        }
+        bench.runToEnd();
+        EXPECT_EQ(bench.sequencer.lastOutcome(), expected) << static_cast<int>(which);
+        // Stop once the run has ended only resets the page; the outcome stays.
+        bench.sequencer.SpeedButton3Click();
+        EXPECT_EQ(bench.sequencer.lastOutcome(), expected) << static_cast<int>(which);
+    }
+}
+
 } // namespace
 } // namespace sus::test

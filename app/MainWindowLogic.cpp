@@ -1,0 +1,19 @@
+#include "app/MainWindowLogic.h"
+
+#include "app/MainWindowContext.h"
+#include "app/TForm2.h"
+#include "link/Link.h"
+
+namespace sus {
+
+MainWindowLogic::MainWindowLogic(TForm2& form, MainWindowContext& context)
+    : updatePage(form), dmxPage(form), dmxOutput(form),
+      panel(updatePage, context.presenter, [&link = context.link] { return link.controllerFound(); }),
+      sequencer(context.updateFiles, context.link, *form.Timer1, context.presenter, updatePage, dmxOutput),
+      console(dmxPage, context.universe),
+      output(context.link, *form.Timer2, context.presenter, context.universe, dmxOutput,
+             [this] { return sequencer.runActive(); })
+{
+}
+
+} // namespace sus

@@ -1,0 +1,26 @@
+#include "app/QtDmxOutput.h"
+
+#include "app/TForm2.h"
+
+#include <QCheckBox>
+
+namespace sus {
+
+void QtDmxOutput::uncheckOutputBox()
+{
+    // toggled(false) runs CheckBox1Click when the box was checked; an unchecked box raises nothing.
+    form_.CheckBox1->setChecked(false);
+}
+
+void QtDmxOutput::turnOff()
+{
+    uncheckOutputBox();
+    form_.Timer2->setEnabled(false);
+}
+
+void QtDmxOutput::setAvailable(bool available)
+{
+    form_.CheckBox1->setEnabled(available);
+}
+
+} // namespace sus

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "core/Presenter.h"
+
+namespace sus {
+
+// Modal message boxes of the system, over QMessageBox.
+class QtPresenter final : public Presenter {
+public:
+    void showMessage(const std::string& text) override;
+    void showFileError(const std::string& text) override;
+};
+
+} // namespace sus

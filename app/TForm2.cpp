@@ -1,0 +1,211 @@
+#include "app/TForm2.h"
+
+#include "app/AddressSpinEdit.h"
+#include "app/Application.h"
+#include "app/Controls.h"
+#include "app/Fonts.h"
+#include "app/MainWindowLogic.h"
+#include "app/RadioGroup.h"
+#include "app/TabbedNotebook.h"
+#include "link/Link.h"
+#include "update/UpdateFiles.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QListWidget>
+#include <QSlider>
+#include <QToolButton>
+
+namespace sus {
+
+namespace {
+constexpr QSize kClientSize(859, 540);
+// The client area of both pages, in the window.
+constexpr QRect kPageArea(4, 24, 851, 512);
+
+constexpr char kUpdateFileFilter[] = "*.MVT";
+
+constexpr Qt::WindowFlags kFrame = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                   Qt::WindowCloseButtonHint;
+} // namespace
+
+TForm2::TForm2(MainWindowContext& context, QWidget& splash, QWidget* parent)
+    : QWidget(parent, kFrame), context_(context), splash_(splash)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    setFont(formFont());
+    setFixedSize(kClientSize);
+    // Closing this window leads back to the splash; only the splash ends the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    TabbedNotebook1 = new TabbedNotebook(kPageArea, this);
+    TabbedNotebook1->setObjectName(QStringLiteral("TabbedNotebook1"));
+    TabbedNotebook1->setGeometry(rect());
+    buildUpdatePage(TabbedNotebook1->addPage("UpdatePage", QStringLiteral("Update")));
+    buildDmxPage(TabbedNotebook1->addPage("DmxPage", QStringLiteral("DMX")));
+    TabbedNotebook1->setCurrentIndex(0);
+    buildComponents();
+
+    logic_ = std::make_unique<MainWindowLogic>(*this, context_);
+    bindHandlers();
+    // The fader captions follow the page from the start.
+    RadioGroup1Click();
+
+    centreOnScreen(*this);
+    FormCreate();
+}
+
+TForm2::~TForm2()
+{
+    // Controls being torn down must not reach handlers whose logic is already gone.
+    ListBox1->viewport()->removeEventFilter(this);
+    for (QObject* child : findChildren<QObject*>())
+        child->blockSignals(true);
+}
+
+void TForm2::bindHandlers()
+{
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm2::SpeedButton1Click);
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm2::ListBox1Click);
+    // A double click anywhere in the list counts, not only on an entry.
+    ListBox1->viewport()->installEventFilter(this);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TForm2::SpeedButton2Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TForm2::SpeedButton3Click);
+    Timer1->setOnTick([this] { Timer1Timer(); });
+
+    for (int fader = 1; fader <= kFaderCount; ++fader)
+        connect(faderColumns_[static_cast<std::size_t>(fader - 1)].fader, &QSlider::valueChanged, this,
+                [this, fader] { TrackBarChange(fader); });
+    connect(RadioGroup1, &RadioGroup::selectionChanged, this, &TForm2::RadioGroup1Click);
+    connect(CheckBox1, &QCheckBox::toggled, this, &TForm2::CheckBox1Click);
+    Timer2->setOnTick([this] { Timer2Timer(); });
+}
+
+void TForm2::buildComponents()
+{
+    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    // A typed name is taken even when no such file exists; reading it reports the error. Native
+    // dialogs of some desktops refuse such names in an open dialog, so Qt's own dialog is used.
+    OpenDialog1->setFileMode(QFileDialog::AnyFile);
+    OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    OpenDialog1->setNameFilter(QString::fromLatin1(kUpdateFileFilter));
+
+    Timer1 = context_.createTimer();
+    Timer1->setInterval(pacing::kBaseMs);
+    Timer2 = context_.createTimer();
+    Timer2->setInterval(kDmxFramePeriodMs);
+}
+
+QStringList TForm2::executeOpenDialog1()
+{
+    return context_.runOpenDialog ? context_.runOpenDialog(*OpenDialog1) : QStringList();
+}
+
+void TForm2::FormCreate()
+{
+    context_.link.discoverController();
+    if (context_.link.controllerFound())
+        CheckBox1->setEnabled(true);
+}
+
+void TForm2::FormClose()
+{
+    // A run ends at once, its AbortUpdate out before the link closes, and output stops: nothing
+    // goes on writing to the closed link or reading the released image.
+    logic_->sequencer.abortForWindowClose();
+    logic_->output.mainWindowClosing();
+    context_.link.closeLink();
+    context_.updateFiles.releaseUpdateImage();
+    noteUpdateRun();
+    splash_.show();
+}
+
+void TForm2::SpeedButton1Click()
+{
+    const QStringList chosen = executeOpenDialog1();
+    logic_->panel.SpeedButton1Click(chosen.isEmpty() ? std::nullopt
+                                                     : std::optional(chosen.front().toStdString()));
+}
+
+void TForm2::ListBox1Click()
+{
+    logic_->panel.ListBox1Click();
+}
+
+void TForm2::ListBox1DblClick()
+{
+    logic_->panel.ListBox1DblClick();
+}
+
+void TForm2::SpeedButton2Click()
+{
+    logic_->sequencer.SpeedButton2Click();
+    noteUpdateRun();
+}
+
+void TForm2::SpeedButton3Click()
+{
+    logic_->sequencer.SpeedButton3Click();
+    noteUpdateRun();
+}
+
+void TForm2::Timer1Timer()
+{
+    logic_->sequencer.Timer1Timer();
+    noteUpdateRun();
+}
+
+void TForm2::TrackBarChange(int fader)
+{
+    logic_->console.TrackBarChange(fader);
+}
+
+void TForm2::RadioGroup1Click()
+{
+    logic_->console.RadioGroup1Click();
+}
+
+void TForm2::CheckBox1Click(bool checked)
+{
+    logic_->output.CheckBox1Click(checked);
+}
+
+void TForm2::Timer2Timer()
+{
+    logic_->output.Timer2Timer();
+}
+
+void TForm2::noteUpdateRun()
+{
+    const bool active = logic_->sequencer.runActive();
+    if (active == updateRunActive_)
+        return;
+    updateRunActive_ = active;
+    if (context_.updateRunChanged)
+        context_.updateRunChanged(active);
+}
+
+void TForm2::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    // Accepted, the window is hidden and keeps every control's contents for the next visit.
+    event->accept();
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        ListBox1DblClick();
+        // Taken here: the list would read the second click of a removed entry as a press on the
+        // entry that moved up, and show it.
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace sus

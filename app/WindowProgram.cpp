@@ -1,0 +1,37 @@
+#include "app/WindowProgram.h"
+
+#include "app/QtTimer.h"
+
+#include <QFileDialog>
+
+namespace sus {
+
+WindowProgram::WindowProgram(DeviceLayer& devices)
+    : link_(devices, presenter_), context_{
+                                      .presenter = presenter_,
+                                      .link = link_,
+                                      .updateFiles = updateFiles_,
+                                      .universe = universe_,
+                                      .createTimer = [] { return std::make_unique<QtTimer>(); },
+                                      .runOpenDialog =
+                                          [](QFileDialog& dialog) {
+                                              return dialog.exec() == QDialog::Accepted
+                                                         ? dialog.selectedFiles()
+                                                         : QStringList();
+                                          },
+                                      .updateRunChanged = {},
+                                  }
+{
+}
+
+int WindowProgram::run(Application& application, const std::function<void(ProgramWindows&)>& created)
+{
+    return runProgram(application, [&] {
+        ProgramWindows windows = createWindows(context_);
+        if (created)
+            created(windows);
+        return windows;
+    });
+}
+
+} // namespace sus

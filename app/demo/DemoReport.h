@@ -1,0 +1,40 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace sus {
+
+class SimulatedController;
+struct UpdateReception;
+
+// What the demo program prints when an update run has ended: what a fixture on the simulated
+// controller's line received, file by file (size, version, whether the image arrived intact).
+class DemoReport {
+public:
+    DemoReport(SimulatedController& controller, std::ostream& out);
+
+    // A run starts and will send `files` (UTF-8 paths, the selected entry first): the line's
+    // recording starts afresh with it.
+    void runStarted(std::vector<std::string> files);
+
+    // The run has ended: prints what arrived and forgets the recording.
+    void runEnded();
+
+    // Between runs, forgets what DMX output wrote, so that a long session does not pile it up.
+    void forgetIdleTraffic();
+
+private:
+    void forgetRecording();
+
+    SimulatedController& controller_;
+    std::ostream& out_;
+    std::vector<std::string> files_;
+    bool running_ = false;
+};
+
+// The report's text for `reception`, whose files were sent from `files` in order.
+std::string describeReception(const UpdateReception& reception, const std::vector<std::string>& files);
+
+} // namespace sus

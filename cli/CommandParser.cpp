@@ -1,0 +1,42 @@
+#include "cli/CommandParser.h"
+
+#include "cli/ExitCodes.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+
+namespace sus::cli {
+
+CommandParser::CommandParser(const QString& command, const QString& description)
+    : command_(command),
+      help_({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."))
+{
+    parser_.setApplicationDescription(description);
+    parser_.addOption(help_);
+}
+
+std::optional<int> CommandParser::parse(const QStringList& arguments)
+{
+    if (!parser_.parse(QStringList{QStringLiteral("mvt ") + command_} + arguments))
+        return usageError(parser_.errorText());
+    if (parser_.isSet(help_)) {
+        // Qt names the program as it was started; the usage line names the command instead.
+        QString help = parser_.helpText();
+        const QString usage = QStringLiteral("Usage: ") + QCoreApplication::arguments().value(0);
+        if (help.startsWith(usage))
+            help.replace(0, usage.size(), QStringLiteral("Usage: mvt ") + command_);
+        std::cout << help.toStdString() << std::flush;
+        return exit_code::kSuccess;
+    }
+    return std::nullopt;
+}
+
+int CommandParser::usageError(const QString& message) const
+{
+    std::cerr << "mvt " << command_.toStdString() << ": " << message.toStdString() << "\nTry 'mvt "
+              << command_.toStdString() << " --help'.\n";
+    return exit_code::kUsage;
+}
+
+} // namespace sus::cli

@@ -1,0 +1,121 @@
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "cli/CountedTimer.h"
+#include "cli/DmxLevels.h"
+#include "cli/ExitCodes.h"
+#include "cli/HeadlessDmx.h"
+#include "cli/LineOptions.h"
+#include "cli/LineSession.h"
+#include "cli/TerminalPresenter.h"
+#include "dmx/ChannelLayout.h"
+#include "dmx/DmxOutputLoop.h"
+#include "dmx/DmxUniverse.h"
+
+#include <iostream>
+#include <limits>
+
+namespace sus::cli {
+namespace {
+
+// The console's rule: channel c of the fixture at address A is the slot the fader of c edits.
+std::size_t slotOf(int address, int channel)
+{
+    return faderSlot(address, (channel - 1) / kFaderCount, (channel - 1) % kFaderCount + 1);
+}
+
+} // namespace
+
+int runDmx(const QStringList& arguments)
+{
+    CommandParser command(
+        QStringLiteral("dmx"),
+        QStringLiteral(
+            "Sends DMX512 frames, one every 60 ms as \"DMX Output\" does: a break, the start code 0 "
+            "and the levels of channels 1 to 512. Levels not set are 0.\n"
+            "Exit status: 0 the frames were sent (or Ctrl+C ended them); 2 bad arguments; 5 no "
+            "controller, or the link failed."));
+    const QCommandLineOption address(
+        QStringLiteral("address"),
+        QStringLiteral("The fixture's start address, 1 to 511 (default 1): --set "
+                       "channel c goes to DMX channel A + c - 1."),
+        QStringLiteral("A"), QStringLiteral("1"));
+    const QCommandLineOption set(
+        QStringLiteral("set"),
+        QStringLiteral("Channel levels, channels 1 to 512, levels 0 to 255; the option "
+                       "may be given more than once."),
+        QStringLiteral("CH=LEVEL[,CH=LEVEL...]"));
+    const QCommandLineOption frames(QStringLiteral("frames"),
+                                    QStringLiteral("Send N frames, then stop (default: until Ctrl+C)."),
+                                    QStringLiteral("N"));
+    command.parser().addOptions({address, set, frames});
+    const LineOptionParser lineOptions(command.parser());
+    if (const auto status = command.parse(arguments))
+        return *status;
+    QCommandLineParser& parser = command.parser();
+
+    if (!parser.positionalArguments().isEmpty())
+        return command.usageError(
+            QStringLiteral("Unexpected argument \"%1\".").arg(parser.positionalArguments().front()));
+    const auto fixtureAddress = readNumber(parser.value(address), kMinAddress, kMaxAddress);
+    if (!fixtureAddress)
+        return command.usageError(QStringLiteral("Address \"%1\" is not a number from %2 to %3.")
+                                      .arg(parser.value(address))
+                                      .arg(kMinAddress)
+                                      .arg(kMaxAddress));
+    QString error;
+    const auto levels = readChannelLevels(parser.values(set), error);
+    if (!levels)
+        return command.usageError(error);
+    DmxUniverse universe;
+    for (const ChannelLevel& entry : *levels) {
+        const std::size_t slot = slotOf(*fixtureAddress, entry.channel);
+        if (slot > kSentLevelCount)
+            return command.usageError(
+                QStringLiteral("Channel %1 at address %2 would be DMX channel %3; frames "
+                               "carry channels 1 to %4.")
+                    .arg(entry.channel)
+                    .arg(*fixtureAddress)
+                    .arg(slot)
+                    .arg(kSentLevelCount));
+        universe.setLevel(slot, entry.level);
+    }
+    std::optional<int> frameCount;
+    if (parser.isSet(frames)) {
+        frameCount = readNumber(parser.value(frames), 1, std::numeric_limits<int>::max());
+        if (!frameCount)
+            return command.usageError(
+                QStringLiteral("Frames \"%1\" is not a number of at least 1.").arg(parser.value(frames)));
+    }
+    const std::optional<LineOptions> line = lineOptions.read(error);
+    if (!line)
+        return command.usageError(error);
+    if (!line->inRealTime() && !frameCount)
+        return command.usageError(
+            QStringLiteral("--simulate needs --frames N, or --realtime: in virtual time "
+                           "frames without end would never let the command finish."));
+
+    TerminalPresenter presenter(std::cout, std::cerr);
+    LineSession session(*line, presenter);
+    if (!session.link().controllerFound()) {
+        std::cerr << session.noControllerText() << " Nothing was sent.\n";
+        return exit_code::kNoController;
+    }
+
+    CountedTimer timer2(session.pacer().createTimer());
+    OutputBox box;
+    DmxOutputLoop loop(session.link(), timer2, presenter, universe, box, [] { return false; });
+    box.attach(loop);
+
+    box.setChecked(true);
+    session.pacer().runUntil([&] { return !box.checked() || (frameCount && timer2.ticks() >= *frameCount); });
+    // Output that stopped by itself could not open the controller or lost it; the loop said so.
+    const bool failed = !box.checked();
+    box.setChecked(false);
+
+    const bool captured = session.saveCapture(std::cerr);
+    if (failed)
+        return exit_code::kNoController;
+    return captured ? exit_code::kSuccess : exit_code::kFailure;
+}
+
+} // namespace sus::cli

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "cli/CapturingDeviceLayer.h"
+#include "cli/LineOptions.h"
+#include "cli/Pacer.h"
+#include "link/Link.h"
+#include "link/SimulatedController.h"
+#include "link/serial/SerialDeviceLayer.h"
+
+#include <memory>
+#include <ostream>
+
+namespace sus::cli {
+
+// The port name of the simulated controller.
+inline constexpr const char* kSimulatedPort = "simulated";
+
+// The simulated controller as mvt offers it: one controller attached, on `clock`.
+std::unique_ptr<SimulatedController> makeSimulatedController(const Clock& clock);
+
+// The link of one command, set up as the window sets it up at start: the device layer (the
+// simulated controller, the port the user named, or the serial ports discovery sees), the pacing
+// of the timers, and the program's Link after controller discovery. Records the TX line for a capture.
+class LineSession {
+public:
+    // Discovery runs here; it announces each controller found through `presenter`.
+    LineSession(const LineOptions& options, Presenter& presenter);
+
+    Link& link() { return *link_; }
+
+    // Why there is no controller to use, when discovery found none: one sentence for the user.
+    std::string noControllerText() const;
+    Pacer& pacer() { return *pacer_; }
+
+    // Saves the capture if one was asked for. False, with a message on `err`, when it cannot be written.
+    bool saveCapture(std::ostream& err) const;
+
+private:
+    const TxLine& txLine() const;
+
+    LineOptions options_;
+    std::unique_ptr<Pacer> pacer_;
+    std::unique_ptr<SimulatedController> simulated_;
+    std::unique_ptr<SerialDeviceLayer> serial_;
+    std::unique_ptr<CapturingDeviceLayer> capturing_;
+    std::unique_ptr<Link> link_;
+};
+
+// Saves `writes` to `path`: a VCD when it ends in ".vcd" (any letter case), a wire log otherwise.
+bool saveCapture(const std::string& path, const std::vector<WireWrite>& writes);
+
+} // namespace sus::cli

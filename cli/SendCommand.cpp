@@ -1,0 +1,122 @@
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "cli/ExitCodes.h"
+#include "cli/HeadlessDmx.h"
+#include "cli/HeadlessUpdatePage.h"
+#include "cli/LineOptions.h"
+#include "cli/LineSession.h"
+#include "cli/ProgressLine.h"
+#include "cli/Terminal.h"
+#include "cli/TerminalPresenter.h"
+#include "update/UpdateFiles.h"
+#include "update/UpdateMessages.h"
+#include "update/UpdateSequencer.h"
+
+#include <iostream>
+#include <optional>
+
+namespace sus::cli {
+namespace {
+
+int exitStatusFor(RunOutcome outcome)
+{
+    switch (outcome) {
+    case RunOutcome::Finished:
+        return exit_code::kSuccess;
+    case RunOutcome::EmptyPassword:
+        return exit_code::kEmptyPassword;
+    case RunOutcome::PasswordWrong:
+        return exit_code::kPasswordWrong;
+    case RunOutcome::FileRefused:
+        return exit_code::kFileRefused;
+    case RunOutcome::LinkFailed:
+        return exit_code::kNoController;
+    case RunOutcome::Stopped:
+        return exit_code::kInterrupted;
+    case RunOutcome::None:
+        break;
+    }
+    return exit_code::kFailure;
+}
+
+} // namespace
+
+int runSend(const QStringList& arguments)
+{
+    CommandParser command(
+        QStringLiteral("send"),
+        QStringLiteral(
+            "Runs one update over the files in the order given, as the window's Start does with the first of "
+            "them selected and the password in the password box: wake-up frames, then each file, then the "
+            "reset of the fixture. The finish message is printed on standard output, every other message on "
+            "standard error.\n"
+            "Exit status: 0 finished; 2 empty password or bad arguments; 3 wrong password; 4 a file cannot "
+            "be "
+            "opened, read or sent; 5 no controller, or the link failed; 130 stopped by Ctrl+C."));
+    const QCommandLineOption password(
+        QStringLiteral("password"), QStringLiteral("The password of the files (six hexadecimal characters)."),
+        QStringLiteral("P"));
+    command.parser().addOption(password);
+    const LineOptionParser lineOptions(command.parser());
+    command.parser().addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Update files (.MVT)."),
+                                           QStringLiteral("FILE..."));
+    if (const auto status = command.parse(arguments))
+        return *status;
+
+    std::vector<std::string> files;
+    for (const QString& file : command.parser().positionalArguments())
+        files.push_back(file.toStdString());
+    if (files.empty())
+        return command.usageError(QStringLiteral("Name at least one update file."));
+    QString error;
+    const std::optional<LineOptions> line = lineOptions.read(error);
+    if (!line)
+        return command.usageError(error);
+
+    TerminalPresenter presenter(std::cout, std::cerr, {std::string(kUpdateFinished)});
+    LineSession session(*line, presenter);
+    if (!session.link().controllerFound()) {
+        std::cerr << session.noControllerText() << " Nothing was sent.\n";
+        return exit_code::kNoController;
+    }
+
+    HeadlessUpdatePage page(files, command.parser().value(password).toStdString());
+    page.setSelectedIndex(0);
+    UpdateFiles updateFiles;
+    NoDmxOutput dmxOutput;
+    const auto timer1 = session.pacer().createTimer();
+    timer1->setInterval(pacing::kBaseMs);
+    UpdateSequencer sequencer(updateFiles, session.link(), *timer1, presenter, page, dmxOutput);
+
+    std::optional<ProgressLine> progress;
+    if (errorStreamIsTerminal()) {
+        progress.emplace(std::cerr);
+        page.setOnProgress([&] {
+            // Once the run has ended or sent its last packet, the bar only drops to 0.
+            const SequencerState state = sequencer.state();
+            if (sequencer.runActive() && state != SequencerState::Close && state != SequencerState::Abort)
+                progress->show(page.fileAt(page.selectedIndex()), page.progress());
+        });
+        presenter.setBeforeMessage([&] { progress->finishLine(); });
+    }
+
+    const auto runEnded = [&] { return !sequencer.runActive(); };
+    sequencer.SpeedButton2Click();
+    if (session.pacer().runUntil(runEnded) == Pacer::RunEnd::Interrupted) {
+        // As the Stop button: AbortUpdate at the next tick, the link closed at the one after.
+        if (progress) {
+            page.setOnProgress({});
+            progress->finishLine();
+        }
+        sequencer.SpeedButton3Click();
+        session.pacer().runUntil(runEnded);
+    }
+    if (progress)
+        progress->finishLine();
+
+    const bool captured = session.saveCapture(std::cerr);
+    const int status = exitStatusFor(sequencer.lastOutcome());
+    return status == exit_code::kSuccess && !captured ? exit_code::kFailure : status;
+}
+
+} // namespace sus::cli

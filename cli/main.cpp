@@ -1,0 +1,61 @@
+// mvt: the command-line companion of the Software Update System, for batch work at the bench, scripts,
+// and seeing exactly what goes on the line. It drives the same file reader, update sequencer, DMX
+// loop and device layer as the window program.
+
+#include "cli/Commands.h"
+#include "cli/ExitCodes.h"
+#include "cli/Terminal.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <functional>
+#include <iostream>
+#include <map>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: mvt <command> [options]\n"
+    "Update files, update runs and DMX output through the USB controller, from a terminal.\n"
+    "\n"
+    "Commands:\n"
+    "  info    Print the information stored in an update file\n"
+    "  send    Run an update: send update files to the fixture\n"
+    "  dmx     Send DMX frames\n"
+    "  ports   List the attached devices, the controller marked\n"
+    "\n"
+    "Run 'mvt <command> --help' for the options of a command.\n";
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("mvt"));
+    sus::cli::writeOutputAsBytes();
+
+    const std::map<QString, std::function<int(const QStringList&)>> commands = {
+        {QStringLiteral("info"), sus::cli::runInfo},
+        {QStringLiteral("send"), sus::cli::runSend},
+        {QStringLiteral("dmx"), sus::cli::runDmx},
+        {QStringLiteral("ports"), sus::cli::runPorts},
+    };
+
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.isEmpty()) {
+        std::cerr << kUsage;
+        return sus::cli::exit_code::kUsage;
+    }
+    const QString name = arguments.takeFirst();
+    if (name == QStringLiteral("--help") || name == QStringLiteral("-h")) {
+        std::cout << kUsage;
+        return sus::cli::exit_code::kSuccess;
+    }
+    const auto command = commands.find(name);
+    if (command == commands.end()) {
+        std::cerr << "mvt: unknown command \"" << name.toStdString() << "\".\n\n" << kUsage;
+        return sus::cli::exit_code::kUsage;
+    }
+    return command->second(arguments);
+}

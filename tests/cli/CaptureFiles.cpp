@@ -1,0 +1,39 @@
+#include "tests/cli/CaptureFiles.h"
+
+#include "link/Waveform.h"
+#include "tests/cli/WireLog.h"
+#include "update/UpdateFileReader.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace sus::test {
+
+std::string fileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+FixtureLog heardFromWireLog(const std::filesystem::path& path)
+{
+    return VirtualFixture::decode(renderWaveform(readWireLog(fileText(path))));
+}
+
+std::filesystem::path examplePath(const std::string& name)
+{
+    return pathFromUtf8(std::string(SUS_EXAMPLES_DIR "/") + name);
+}
+
+UpdateImage exampleImage(const std::string& name)
+{
+    UpdateImageLoad load = loadUpdateImage(examplePath(name));
+    if (!load)
+        throw std::runtime_error(name + ": " + load.failureReason);
+    return std::move(*load.image);
+}
+
+} // namespace sus::test

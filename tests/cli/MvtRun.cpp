@@ -1,0 +1,75 @@
+#include "tests/cli/MvtRun.h"
+
+#include <QCoreApplication>
+
+namespace sus::test {
+namespace {
+
+constexpr int kRunLimitMs = 120'000;
+
+// QProcess wants an application object for its notifiers.
+void ensureApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "cli_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+}
+
+std::string bytesOf(const QByteArray& bytes)
+{
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace
+
+MvtResult runMvt(const QStringList& arguments)
+{
+    MvtProcess process(arguments);
+    return process.finish();
+}
+
+MvtProcess::MvtProcess(const QStringList& arguments)
+{
+    ensureApplication();
+    process_.start(QStringLiteral(SUS_MVT_PATH), arguments);
+    process_.waitForStarted();
+}
+
+MvtProcess::~MvtProcess()
+{
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished();
+    }
+}
+
+bool MvtProcess::waitForError(const std::string& text, std::chrono::milliseconds timeout)
+{
+    process_.setReadChannel(QProcess::StandardError);
+    const auto until = std::chrono::steady_clock::now() + timeout;
+    while (err_.find(text) == std::string::npos) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || process_.state() == QProcess::NotRunning)
+            return false;
+        process_.waitForReadyRead(static_cast<int>(left.count()));
+        err_ += bytesOf(process_.readAllStandardError());
+    }
+    return true;
+}
+
+MvtResult MvtProcess::finish()
+{
+    MvtResult result;
+    process_.waitForFinished(kRunLimitMs);
+    result.crashed = process_.exitStatus() == QProcess::CrashExit || process_.state() != QProcess::NotRunning;
+    result.exitCode = process_.exitCode();
+    result.out = bytesOf(process_.readAllStandardOutput());
+    result.err = err_ + bytesOf(process_.readAllStandardError());
+    return result;
+}
+
+} // namespace sus::test

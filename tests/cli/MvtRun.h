@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+
+#include <chrono>
+#include <string>
+
+namespace sus::test {
+
+// What a finished run of the built mvt gave.
+struct MvtResult {
+    int exitCode = -1;
+    bool crashed = false;
+    std::string out; // standard output, as bytes
+    std::string err; // standard error, as bytes
+};
+
+// Runs the built mvt with `arguments` and waits for it to end.
+MvtResult runMvt(const QStringList& arguments);
+
+// mvt running in the background, for what a test does while it runs (Ctrl+C, a pty to read).
+class MvtProcess {
+public:
+    explicit MvtProcess(const QStringList& arguments);
+    ~MvtProcess();
+    MvtProcess(const MvtProcess&) = delete;
+    MvtProcess& operator=(const MvtProcess&) = delete;
+
+    // Waits until standard error holds `text`; false when it did not come within `timeout`.
+    bool waitForError(const std::string& text, std::chrono::milliseconds timeout);
+    qint64 processId() const { return process_.processId(); }
+    MvtResult finish();
+
+private:
+    QProcess process_;
+    std::string err_;
+};
+
+} // namespace sus::test
