@@ -6,12 +6,14 @@
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/FileQueuePanel.h"
 #include "update/UpdateFiles.h"
+#include "update/UpdatePacket.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-constexpr std::size_t kImageSize = 16u << 20; // 16 MiB
+// The largest image an update can carry, just under 16 MiB: a larger file is refused by its size.
+constexpr std::size_t kImageSize = sus::kMaximumSendableFileSize - sus::update_file::kHeaderSize;
 
 struct LargeFile {
     sus::test::TempDir dir;

@@ -24,9 +24,27 @@ void SimulatedController::setOpenable(const std::string& identity, bool openable
         device->openable = openable;
 }
 
-std::size_t SimulatedController::callCount(Op op) const
+void SimulatedController::clearCalls()
 {
-    return static_cast<std::size_t>(std::ranges::count(calls_, op, &Call::op));
+    calls_.clear();
+    callCounts_.fill(0);
+}
+
+void SimulatedController::setRecording(Recording recording)
+{
+    keepCalls_ = recording == Recording::Everything;
+    tx_.keepWrites(keepCalls_);
+}
+
+SimulatedController::Call& SimulatedController::record(Op op, DeviceHandle handle, bool ok)
+{
+    ++callCounts_[static_cast<std::size_t>(op)];
+    Call& call = keepCalls_ ? calls_.emplace_back() : scratchCall_;
+    call = Call{};
+    call.op = op;
+    call.handle = handle;
+    call.ok = ok;
+    return call;
 }
 
 SimulatedDevice* SimulatedController::attachedDevice(const std::string& identity)

@@ -5,6 +5,7 @@
 #include "link/Link.h"
 #include "link/TxLine.h"
 
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -58,12 +59,18 @@ public:
 
     // What happened.
     const std::vector<Call>& calls() const { return calls_; }
-    std::size_t callCount(Op op) const;
-    void clearCalls() { calls_.clear(); }
+    // Calls of `op` since the start or the last clearCalls(), whether they are kept or not.
+    std::size_t callCount(Op op) const { return callCounts_[static_cast<std::size_t>(op)]; }
+    void clearCalls();
     std::size_t openHandleCount() const { return handles_.size(); }
     const TxLine& txLine() const { return tx_; }
     // Starts a fresh recording: the next writing handle's open becomes t = 0 again.
     void clearTxLine() { tx_.clear(); }
+
+    // Whether calls and line writes are kept for calls() and txLine() (the default), or only
+    // counted and timed: a soak of millions of frames then runs in the same memory throughout.
+    enum class Recording { Everything, CountsOnly };
+    void setRecording(Recording recording);
 
     // DeviceLayer
     int countDevices(std::uint32_t& count) override;
@@ -85,14 +92,8 @@ private:
     SimulatedDevice* attachedDevice(const std::string& identity);
     // The attached device behind an open handle, or null.
     SimulatedDevice* deviceOf(DeviceHandle handle);
-    Call& record(Op op, DeviceHandle handle, bool ok)
-    {
-        Call& call = calls_.emplace_back();
-        call.op = op;
-        call.handle = handle;
-        call.ok = ok;
-        return call;
-    }
+    // The record of a call, to be filled in; a scratch one while calls are not kept.
+    Call& record(Op op, DeviceHandle handle, bool ok);
 
     const Clock& clock_;
     std::vector<SimulatedDevice> devices_;
@@ -104,6 +105,9 @@ private:
     std::int64_t unplugAtNs_ = std::numeric_limits<std::int64_t>::max();
     TxLine tx_;
     std::vector<Call> calls_;
+    std::array<std::size_t, static_cast<std::size_t>(Op::Write) + 1> callCounts_{};
+    bool keepCalls_ = true;
+    Call scratchCall_;
 };
 
 } // namespace sus

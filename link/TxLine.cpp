@@ -23,7 +23,7 @@ const WireWrite& TxLine::send(std::int64_t clockNs, const LineState& line, const
                               std::size_t count)
 {
     startAt(clockNs);
-    WireWrite& write = writes_.emplace_back();
+    WireWrite& write = keepWrites_ ? writes_.emplace_back() : last_;
     write.startNs = std::max(clockNs - originNs_, busyUntilNs_);
     write.line = line;
     write.bytes.assign(data, data + count);
@@ -34,7 +34,9 @@ const WireWrite& TxLine::send(std::int64_t clockNs, const LineState& line, const
 
 void TxLine::clear()
 {
+    const bool keep = keepWrites_;
     *this = TxLine{};
+    keepWrites_ = keep;
 }
 
 } // namespace sus

@@ -33,13 +33,17 @@ public:
     const WireWrite& send(std::int64_t clockNs, const LineState& line, const std::uint8_t* data,
                           std::size_t count);
 
-    // Every write, empty ones included, in the order written.
+    // Every write, empty ones included, in the order written (none while writes are not kept).
     const std::vector<WireWrite>& writes() const { return writes_; }
+
+    // Whether send() keeps its writes (the default). Without, the line still times each write but
+    // holds only the last one, so that it can run for ever in the same memory.
+    void keepWrites(bool keep) { keepWrites_ = keep; }
 
     // When the line is idle again (end of the last character), ns from the origin.
     std::int64_t busyUntilNs() const { return busyUntilNs_; }
 
-    // Forgets every write and the origin.
+    // Forgets every write and the origin; whether writes are kept stays as it was.
     void clear();
 
 private:
@@ -47,6 +51,8 @@ private:
     std::int64_t originNs_ = 0;
     std::int64_t busyUntilNs_ = 0;
     std::vector<WireWrite> writes_;
+    bool keepWrites_ = true;
+    WireWrite last_; // the write sent last, while writes are not kept
 };
 
 } // namespace sus

@@ -56,7 +56,7 @@ bool FileQueuePanel::show(const std::string& path, std::string_view message)
 
 bool FileQueuePanel::showFileInformation(const std::string& utf8Path)
 {
-    UpdateImageLoad load = loadUpdateImage(utf8Path);
+    UpdateImageLoad load = loadUpdateHeader(utf8Path);
     if (!load) {
         lastFailureReason_ = std::move(load.failureReason);
         return false;

@@ -13,7 +13,8 @@ class UpdatePageView;
 
 // The file queue (ListBox1) and the information panel (Memo1) of the "Update" page: the handlers
 // of the window, in plain C++ over the page's view.
-// A shown file is read into the panel's own image, never into the UpdateImage a run sends from.
+// A shown file's header is read into the panel's own image, never into the UpdateImage a run sends
+// from; the panel reads nothing else of the file, so showing a large one never holds up the window.
 class FileQueuePanel {
 public:
     // `controllerPresent` tells whether a controller was found ("OK"): only then does showing a
@@ -37,7 +38,7 @@ public:
 
     const std::string& lastFailureReason() const { return lastFailureReason_; }
 
-    // The file the panel shows, or an empty image before the first.
+    // The header of the file the panel shows, or an empty image before the first.
     const UpdateImage& shownImage() const { return shownImage_; }
 
 private:

@@ -12,19 +12,10 @@ UpdateImageLoad failure(std::string reason)
     return {std::nullopt, std::move(reason)};
 }
 
-} // namespace
-
-std::filesystem::path pathFromUtf8(const std::string& utf8Path)
-{
-    return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
-}
-
-UpdateImageLoad loadUpdateImage(const std::string& utf8Path)
-{
-    return loadUpdateImage(pathFromUtf8(utf8Path));
-}
-
-UpdateImageLoad loadUpdateImage(const std::filesystem::path& path)
+// Reads `count` bytes from the start of `path`, once the file has passed every check that needs
+// none of its bytes: kind, access, and a size from the header up to `limit`. `wholeFile` reads all
+// of it (`count` is then ignored).
+UpdateImageLoad readUpdateFile(const std::filesystem::path& path, const FileSizeLimit& limit, bool wholeFile)
 {
     // Asked before opening: a folder opens for reading on some systems, and a pipe or device
     // would block the one thread instead of failing.
@@ -49,21 +40,44 @@ UpdateImageLoad loadUpdateImage(const std::filesystem::path& path)
     if (static_cast<std::uintmax_t>(size) < update_file::kHeaderSize)
         return failure("The file holds " + std::to_string(size) + " bytes; an update file holds at least " +
                        std::to_string(update_file::kHeaderSize) + " (its header).");
-    if (static_cast<std::uintmax_t>(size) > UpdateImage::kMaximumSize)
+    if (static_cast<std::uintmax_t>(size) > limit.bytes)
         return failure("The file holds " + std::to_string(size) + " bytes; at most " +
-                       std::to_string(UpdateImage::kMaximumSize) + " can be held.");
+                       std::to_string(limit.bytes) + " " + std::string(limit.what) + ".");
 
+    const std::streamoff count = wholeFile ? size : static_cast<std::streamoff>(update_file::kHeaderSize);
     std::vector<std::uint8_t> bytes;
     try {
-        bytes.resize(static_cast<std::size_t>(size));
+        bytes.resize(static_cast<std::size_t>(count));
     } catch (const std::bad_alloc&) {
         return failure("There is not enough memory to hold the file (" + std::to_string(size) + " bytes).");
     }
 
-    in.read(reinterpret_cast<char*>(bytes.data()), size);
-    if (in.gcount() != size)
+    in.read(reinterpret_cast<char*>(bytes.data()), count);
+    if (in.gcount() != count)
         return failure("The file could not be read whole.");
     return {UpdateImage(std::move(bytes)), {}};
+}
+
+} // namespace
+
+std::filesystem::path pathFromUtf8(const std::string& utf8Path)
+{
+    return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
+}
+
+UpdateImageLoad loadUpdateImage(const std::string& utf8Path, const FileSizeLimit& limit)
+{
+    return loadUpdateImage(pathFromUtf8(utf8Path), limit);
+}
+
+UpdateImageLoad loadUpdateImage(const std::filesystem::path& path, const FileSizeLimit& limit)
+{
+    return readUpdateFile(path, limit, true);
+}
+
+UpdateImageLoad loadUpdateHeader(const std::string& utf8Path)
+{
+    return readUpdateFile(pathFromUtf8(utf8Path), {}, false);
 }
 
 } // namespace sus

@@ -2,9 +2,11 @@
 
 #include "update/UpdateImage.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace sus {
 
@@ -16,13 +18,25 @@ struct UpdateImageLoad {
     explicit operator bool() const { return image.has_value(); }
 };
 
+// The largest file a load takes, and how its refusal names that limit:
+// "The file holds <size> bytes; at most <bytes> <what>."
+struct FileSizeLimit {
+    std::uint64_t bytes = UpdateImage::kMaximumSize;
+    std::string_view what = "can be held";
+};
+
 // A path as the windows and the queue hold it (UTF-8), for the file system on every platform.
 std::filesystem::path pathFromUtf8(const std::string& utf8Path);
 
 // Reads the update file at `path` whole. Fails, with a reason, when it is not a readable regular
-// file, when it is shorter than the header (not an update file), when it is larger than an image
-// can record or than memory can hold, or when it cannot be read whole.
-UpdateImageLoad loadUpdateImage(const std::filesystem::path& path);
-UpdateImageLoad loadUpdateImage(const std::string& utf8Path);
+// file, when it is shorter than the header (not an update file), when it is larger than `limit`
+// (told by its size before a byte of it is read or held), or when it cannot be read whole.
+UpdateImageLoad loadUpdateImage(const std::filesystem::path& path, const FileSizeLimit& limit = {});
+UpdateImageLoad loadUpdateImage(const std::string& utf8Path, const FileSizeLimit& limit = {});
+
+// Reads only the header of the update file at `path`, after the same checks as loadUpdateImage
+// with the default limit: all that showing a file needs, so that showing takes the same short time
+// for a file of any size. The image holds the kHeaderSize header bytes alone.
+UpdateImageLoad loadUpdateHeader(const std::string& utf8Path);
 
 } // namespace sus

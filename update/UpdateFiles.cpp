@@ -1,12 +1,16 @@
 #include "update/UpdateFiles.h"
 
 #include "update/UpdateFileReader.h"
+#include "update/UpdatePacket.h"
 
 namespace sus {
 
 PrepareResult UpdateFiles::prepareUpdateFile()
 {
-    UpdateImageLoad load = loadUpdateImage(currentFilePath_);
+    // Block numbers are 16-bit packet types: a file that would need more is refused by its size,
+    // before any of it is read, held or sent.
+    UpdateImageLoad load =
+        loadUpdateImage(currentFilePath_, {kMaximumSendableFileSize, "can be sent in an update"});
     if (!load) {
         failureReason_ = std::move(load.failureReason);
         return PrepareResult::CannotOpen;

@@ -29,7 +29,8 @@ public:
     std::uint8_t imageKey() const { return imageKey_; }
 
     // Loads CurrentFilePath into UpdateImage and checks TypedPassword against the file's password,
-    // exactly: same length, same characters, letter case included.
+    // exactly: same length, same characters, letter case included. A file too large for an update
+    // (kMaximumSendableFileSize) cannot be opened for sending; it is refused before it is read.
     PrepareResult prepareUpdateFile();
 
     // Why the last prepareUpdateFile gave CannotOpen, as one sentence for the user.

@@ -46,11 +46,14 @@ std::uint8_t UpdateImage::descrambledAt(std::size_t offset, std::uint8_t key) co
 
 void UpdateImage::copyDescrambled(std::size_t offset, std::span<std::uint8_t> out, std::uint8_t key) const
 {
-    const std::size_t available = offset < bytes_.size() ? std::min(out.size(), bytes_.size() - offset) : 0;
-    std::transform(bytes_.begin() + static_cast<std::ptrdiff_t>(offset),
-                   bytes_.begin() + static_cast<std::ptrdiff_t>(offset + available), out.begin(),
-                   [key](std::uint8_t stored) { return descramble(stored, key); });
-    std::fill(out.begin() + static_cast<std::ptrdiff_t>(available), out.end(), std::uint8_t{0});
+    // The start is clamped before any pointer is formed: even an empty range must not point past
+    // the bytes (or off an empty image's null data).
+    const std::span<const std::uint8_t> stored = storedBytes();
+    const std::size_t start = std::min(offset, stored.size());
+    const auto available = stored.subspan(start, std::min(out.size(), stored.size() - start));
+    const auto end = std::transform(available.begin(), available.end(), out.begin(),
+                                    [key](std::uint8_t byte) { return descramble(byte, key); });
+    std::fill(end, out.end(), std::uint8_t{0});
 }
 
 std::array<std::uint8_t, kHeaderBlockLength> UpdateImage::headerBlock(std::uint8_t key) const

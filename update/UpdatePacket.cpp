@@ -7,6 +7,15 @@ namespace sus {
 
 using namespace packet;
 
+std::uint64_t LastDataBlockFor(std::uint64_t fileSize)
+{
+    // Blocks go out while the position is at most the size, so a data length that is a multiple of
+    // 256 (zero included) gets one more block of zeros.
+    const std::uint64_t dataLength =
+        fileSize > update_file::kHeaderSize ? fileSize - update_file::kHeaderSize : 0;
+    return kFirstDataBlock + dataLength / kBlockPayload;
+}
+
 std::uint16_t PacketChecksum(std::span<const std::uint8_t> bytes)
 {
     // Summed in 32 bits: a 262-byte packet cannot overflow that before the low 16 bits are kept.

@@ -21,7 +21,7 @@ inline constexpr std::size_t kChecksumLength = 2;
 inline constexpr std::size_t kShortPayload = 32;
 inline constexpr std::size_t kBlockPayload = 256;
 inline constexpr std::size_t kShortPacketLength = kPayloadOffset + kShortPayload + kChecksumLength; // 38
-inline constexpr std::size_t kBlockPacketLength = kPayloadOffset + kBlockPayload + kChecksumLength;  // 262
+inline constexpr std::size_t kBlockPacketLength = kPayloadOffset + kBlockPayload + kChecksumLength; // 262
 // The wake-up frame's zero bytes are built in the same buffer.
 inline constexpr std::size_t kWakeFrameLength = 100;
 inline constexpr std::size_t kBufferSize = kBlockPacketLength;
@@ -41,6 +41,15 @@ enum class PacketType : std::uint16_t {
 inline constexpr std::uint32_t kFirstDataBlock = 16;
 inline constexpr std::uint32_t kLastDataBlock = 0xFFFF;
 
+// The number of the last data block a file of `fileSize` bytes needs; above kLastDataBlock the
+// file cannot be sent.
+std::uint64_t LastDataBlockFor(std::uint64_t fileSize);
+
+// The largest update file whose blocks all get a 16-bit packet type: 16,773,263 bytes.
+inline constexpr std::uint64_t kMaximumSendableFileSize =
+    update_file::kHeaderSize + (std::uint64_t{kLastDataBlock} - kFirstDataBlock + 1) * packet::kBlockPayload -
+    1;
+
 // The identification texts of the handshake, sent without a terminator.
 inline constexpr std::string_view kIdentText1 = "MORVANTE INTERNATIONAL CO.,LTD";
 inline constexpr std::string_view kIdentText2 = "Morvante International Co., Ltd.";
@@ -54,7 +63,8 @@ public:
     // Clears the wake-up frame's bytes and returns them.
     std::span<const std::uint8_t> buildWakeFrame();
 
-    // StartOfFile, EndOfFile, FinishUpdate, AbortUpdate: header and checksum around the payload left in the buffer.
+    // StartOfFile, EndOfFile, FinishUpdate, AbortUpdate: header and checksum around the payload left in the
+    // buffer.
     std::span<const std::uint8_t> buildCommand(PacketType type);
 
     // Identify1 carries the file's two handshake bytes after its 30-byte text.
@@ -66,8 +76,8 @@ public:
     std::span<const std::uint8_t> buildHeaderPacket(const UpdateImage& file, std::uint8_t key);
 
     // A data block of 256 file bytes from `offset` on, descrambled; positions past the file's end are 0.
-    std::span<const std::uint8_t> buildDataBlock(std::uint16_t type, const UpdateImage& file, std::size_t offset,
-                                                 std::uint8_t key);
+    std::span<const std::uint8_t> buildDataBlock(std::uint16_t type, const UpdateImage& file,
+                                                 std::size_t offset, std::uint8_t key);
 
     // The packet built last, unchanged, for its second sending.
     std::span<const std::uint8_t> lastPacket() const { return {bytes_.data(), lastLength_}; }

@@ -16,14 +16,6 @@ namespace sus {
 
 using namespace pacing;
 
-std::uint64_t LastDataBlockFor(std::uint64_t fileSize)
-{
-    // Blocks go out while the position is at most the size, so a data length that is a multiple of
-    // 256 (zero included) gets one more block of zeros.
-    const std::uint64_t dataLength = fileSize > update_file::kHeaderSize ? fileSize - update_file::kHeaderSize : 0;
-    return kFirstDataBlock + dataLength / packet::kBlockPayload;
-}
-
 UpdateSequencer::UpdateSequencer(UpdateFiles& files, Link& link, Timer& timer1, Presenter& presenter,
                                  UpdatePageView& view, DmxOutputControl& dmxOutput)
     : files_(files), link_(link), timer1_(timer1), presenter_(presenter), view_(view), dmxOutput_(dmxOutput)
@@ -191,17 +183,6 @@ void UpdateSequencer::nextFileOrFinish()
         stopForFile(RunOutcome::FileRefused, fileFailureText(kCanNotOpenTheFile, path, files_.failureReason()));
         return;
     }
-    // Block numbers are 16-bit packet types: a file that would need more is refused whole, before
-    // any of it goes out.
-    const auto size = static_cast<std::uint64_t>(files_.updateImage().size());
-    if (LastDataBlockFor(size) > kLastDataBlock) {
-        stopForFile(RunOutcome::FileRefused,
-                    fileFailureText(kCanNotOpenTheFile, path,
-                                    "The file holds " + std::to_string(size) +
-                                        " bytes; an update can carry at most " +
-                                        std::to_string(kMaximumSendableFileSize) + "."));
-        return;
-    }
     if (!send(packets_.buildCommand(PacketType::StartOfFile)))
         return;
     view_.setStartEnabled(false);
@@ -318,7 +299,8 @@ void UpdateSequencer::endRun()
 void UpdateSequencer::showProgress()
 {
     const auto size = static_cast<std::uint64_t>(std::max(files_.updateImage().size(), 0));
-    const std::uint64_t percent = size == 0 ? 0 : std::min<std::uint64_t>(100, imagePos_ * std::uint64_t{100} / size);
+    const std::uint64_t percent =
+        size == 0 ? 0 : std::min<std::uint64_t>(100, imagePos_ * std::uint64_t{100} / size);
     view_.setProgress(static_cast<int>(percent));
 }
 

@@ -17,18 +17,18 @@ class UpdatePageView;
 
 // Steps of an update run; each tick of Timer1 performs the step of the current state.
 enum class SequencerState : std::uint8_t {
-    NextFile = 0,        // load and check the next file and send StartOfFile, or finish
-    Close = 1,           // stop the timer and close the link
-    Abort = 2,           // send AbortUpdate
-    WakeUp = 3,          // one wake-up frame
-    Identify1 = 16,      // the handshake round: three identification packets and a silent tick
+    NextFile = 0,   // load and check the next file and send StartOfFile, or finish
+    Close = 1,      // stop the timer and close the link
+    Abort = 2,      // send AbortUpdate
+    WakeUp = 3,     // one wake-up frame
+    Identify1 = 16, // the handshake round: three identification packets and a silent tick
     Identify2 = 17,
     Identify3 = 18,
     CountRound = 19,
-    HeaderStart = 32,    // header block: set up, first sending, second sending
+    HeaderStart = 32, // header block: set up, first sending, second sending
     HeaderFirst = 33,
     HeaderSecond = 34,
-    DataBlock = 48,      // a data block, then the same block again
+    DataBlock = 48, // a data block, then the same block again
     DataBlockAgain = 49,
     EndOfFile = 64,
 };
@@ -47,8 +47,8 @@ enum class RunOutcome : std::uint8_t {
 // Pacing of the run, in Timer1 intervals.
 namespace pacing {
 inline constexpr int kBaseMs = 20;
-inline constexpr int kWakeUpMs = 100;        // between wake-up frames, and after each file's EndOfFile
-inline constexpr int kLongPauseMs = 1000;    // after the handshake; between header copies when asked
+inline constexpr int kWakeUpMs = 100;     // between wake-up frames, and after each file's EndOfFile
+inline constexpr int kLongPauseMs = 1000; // after the handshake; between header copies when asked
 inline constexpr unsigned kWakeUpFrames = 41;
 inline constexpr unsigned kHandshakeRounds = 21;
 } // namespace pacing
@@ -123,13 +123,5 @@ private:
     bool runActive_ = false;
     RunOutcome outcome_ = RunOutcome::None;
 };
-
-// The number of the last data block a file of `fileSize` bytes needs; above kLastDataBlock the
-// file cannot be sent.
-std::uint64_t LastDataBlockFor(std::uint64_t fileSize);
-
-// The largest update file whose blocks all get a 16-bit packet type: 16,773,263 bytes.
-inline constexpr std::uint64_t kMaximumSendableFileSize =
-    144 + (std::uint64_t{kLastDataBlock} - kFirstDataBlock + 1) * packet::kBlockPayload - 1;
 
 } // namespace sus

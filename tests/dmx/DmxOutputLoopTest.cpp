@@ -2,6 +2,7 @@
 #include "dmx/DmxOutputView.h"
 #include "dmx/DmxUniverse.h"
 #include "link/VirtualFixture.h"
+#include "tests/dmx/FakeOutputBox.h"
 #include "tests/link/LinkBench.h"
 
 #include <gmock/gmock.h>
@@ -20,22 +21,6 @@ using ::testing::ElementsAre;
 constexpr std::int64_t kMs = 1'000'000;
 constexpr std::int64_t kPeriodNs = kDmxFramePeriodMs * kMs;
 constexpr std::size_t kFrameSlots = 1 + kSentLevelCount;
-
-// "DMX Output": raises CheckBox1Click only when its state really changes, as the check box does.
-class FakeOutputBox : public DmxOutputView {
-public:
-    bool checked = false;
-    DmxOutputLoop* loop = nullptr;
-
-    void setChecked(bool value)
-    {
-        if (checked == value)
-            return;
-        checked = value;
-        loop->CheckBox1Click(value);
-    }
-    void uncheckOutputBox() override { setChecked(false); }
-};
 
 // DMX output over a simulated controller found at start-up, on virtual time.
 class DmxOutputLoopTest : public ::testing::Test {
