@@ -1,17 +1,13 @@
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"
+#include "tests/support/PseudoTerminal.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/UpdateReceiver.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <csignal>
-#include <fcntl.h>
-#include <poll.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 namespace sus::test {
 namespace {
@@ -25,61 +21,15 @@ QString q(const std::filesystem::path& path)
     return QString::fromStdString(utf8Of(path));
 }
 
-// A pseudo-terminal standing in for the controller's port: mvt opens the slave by name, the test
-// reads at the master what was written.
-class Pty {
-public:
-    Pty()
-    {
-        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0)
-            slaveName_ = ::ptsname(master_);
-        // Held open, so the master does not hang up between mvt's opens of the port.
-        if (!slaveName_.empty())
-            slave_ = ::open(slaveName_.c_str(), O_RDWR | O_NOCTTY);
-    }
-    ~Pty()
-    {
-        if (slave_ >= 0)
-            ::close(slave_);
-        if (master_ >= 0)
-            ::close(master_);
-    }
-    Pty(const Pty&) = delete;
-    Pty& operator=(const Pty&) = delete;
-
-    QString slaveName() const { return QString::fromStdString(slaveName_); }
-
-    // Everything that arrives until nothing more comes for a second.
-    std::vector<std::uint8_t> readAll()
-    {
-        std::vector<std::uint8_t> bytes;
-        pollfd ready{master_, POLLIN, 0};
-        while (::poll(&ready, 1, 1000) > 0) {
-            std::array<std::uint8_t, 4096> chunk{};
-            const ssize_t got = ::read(master_, chunk.data(), chunk.size());
-            if (got <= 0)
-                break;
-            bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
-        }
-        return bytes;
-    }
-
-private:
-    int master_ = -1;
-    int slave_ = -1;
-    std::string slaveName_;
-};
-
 TEST(MvtRealTime, DmxFramesGoOutOnANamedPortAndTheCaptureRecordsThem)
 {
-    Pty pty;
-    ASSERT_FALSE(pty.slaveName().isEmpty());
+    PseudoTerminal pty;
+    ASSERT_FALSE(pty.slaveName().empty());
     TempDir dir;
-    MvtProcess mvt({QStringLiteral("dmx"), QStringLiteral("--port"), pty.slaveName(),
+    MvtProcess mvt({QStringLiteral("dmx"), QStringLiteral("--port"), QString::fromStdString(pty.slaveName()),
                     QStringLiteral("--frames"), QStringLiteral("3"), QStringLiteral("--set"),
                     QStringLiteral("1=200,512=3"), QStringLiteral("--capture"), q(dir / "port.log")});
-    const std::vector<std::uint8_t> bytes = pty.readAll();
+    const std::vector<std::uint8_t> bytes = pty.read();
     const MvtResult run = mvt.finish();
     EXPECT_EQ(run.exitCode, 0) << run.err;
 

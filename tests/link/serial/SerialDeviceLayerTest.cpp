@@ -1,6 +1,7 @@
 #include "link/serial/SerialDeviceLayer.h"
 #include "link/Link.h"
 #include "tests/link/serial/PtyLineRate.h"
+#include "tests/support/PseudoTerminal.h"
 #include "tests/support/RecordingPresenter.h"
 
 #include <QCoreApplication>
@@ -9,55 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fcntl.h>
-#include <poll.h>
-#include <stdlib.h>
-#include <unistd.h>
 #include <vector>
 
 namespace sus::test {
 namespace {
-
-// A pseudo-terminal: the backend opens its slave by name, the test reads what arrives at the master.
-class Pty {
-public:
-    Pty()
-    {
-        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0)
-            slaveName_ = ::ptsname(master_);
-    }
-    ~Pty()
-    {
-        if (master_ >= 0)
-            ::close(master_);
-    }
-    Pty(const Pty&) = delete;
-    Pty& operator=(const Pty&) = delete;
-
-    const std::string& slaveName() const { return slaveName_; }
-
-    // Reads until `count` bytes arrived or nothing came for a second.
-    std::vector<std::uint8_t> read(std::size_t count)
-    {
-        std::vector<std::uint8_t> bytes;
-        while (bytes.size() < count) {
-            pollfd ready{master_, POLLIN, 0};
-            if (::poll(&ready, 1, 1000) <= 0)
-                break;
-            std::array<std::uint8_t, 1024> chunk{};
-            const ssize_t got = ::read(master_, chunk.data(), chunk.size());
-            if (got <= 0)
-                break;
-            bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
-        }
-        return bytes;
-    }
-
-private:
-    int master_ = -1;
-    std::string slaveName_;
-};
 
 class SerialBackend : public ::testing::Test {
 protected:
@@ -71,7 +27,7 @@ protected:
 
     void SetUp() override { ASSERT_FALSE(pty.slaveName().empty()); }
 
-    Pty pty;
+    PseudoTerminal pty;
     RecordingPresenter presenter;
 };
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace sus::test {
+
+// A pseudo-terminal standing in for the controller's port: the code under test opens the slave by
+// name, the test reads at the master what was written. The slave is held open too, so the master
+// does not hang up between the opens of the port.
+class PseudoTerminal {
+public:
+    PseudoTerminal();
+    ~PseudoTerminal();
+    PseudoTerminal(const PseudoTerminal&) = delete;
+    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+
+    // Empty when no pseudo-terminal could be had.
+    const std::string& slaveName() const { return slaveName_; }
+
+    // What arrives at the master until `count` bytes came or nothing more came for a second.
+    std::vector<std::uint8_t> read(std::size_t count = std::numeric_limits<std::size_t>::max());
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    std::string slaveName_;
+};
+
+} // namespace sus::test
