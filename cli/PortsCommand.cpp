@@ -7,7 +7,7 @@
 #include "link/SimulatedController.h"
 #include "link/SteadyClock.h"
 #include "link/serial/SerialDeviceLayer.h"
-#include "update/HexText.h"
+#include "core/HexText.h"
 
 #include <iostream>
 #include <memory>

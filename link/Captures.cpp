@@ -1,5 +1,7 @@
 #include "link/Captures.h"
 
+#include "core/HexText.h"
+
 #include <fstream>
 
 namespace sus {
@@ -60,13 +62,12 @@ void writeVcd(std::ostream& out, const Waveform& wave)
 
 void writeWireLog(std::ostream& out, const std::vector<WireWrite>& writes)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     for (const WireWrite& write : writes) {
         if (write.bytes.empty())
             continue;
         out << write.startNs << ' ' << write.line.baudRate << ' ' << parityName(write.line.parity) << ' ';
         for (const std::uint8_t byte : write.bytes)
-            out << kHex[byte >> 4] << kHex[byte & 0x0F];
+            out << hexByte(byte);
         out << '\n';
     }
 }

@@ -1,6 +1,6 @@
 #include "update/FileInformation.h"
 
-#include "update/HexText.h"
+#include "core/HexText.h"
 
 namespace sus {
 namespace {

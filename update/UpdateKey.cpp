@@ -1,6 +1,6 @@
 #include "update/UpdateKey.h"
 
-#include "update/HexText.h"
+#include "core/HexText.h"
 
 namespace sus {
 

@@ -2,7 +2,7 @@
 
 #include "link/SimulatedController.h"
 #include "link/VirtualFixture.h"
-#include "update/HexText.h"
+#include "core/HexText.h"
 #include "update/UpdateFileLayout.h"
 #include "update/UpdateFileReader.h"
 #include "update/UpdateReceiver.h"

@@ -5,7 +5,7 @@
 
 namespace sus {
 
-// Numbers shown to the user in hexadecimal: upper-case digits, zero-padded to a fixed width.
+// Numbers written in hexadecimal, for the user and in wire logs: upper-case digits, zero-padded to a fixed width.
 std::string hexDigit(unsigned value); // low nibble, one digit
 std::string hexByte(unsigned value);  // low byte, two digits
 

@@ -1,4 +1,4 @@
-#include "update/HexText.h"
+#include "core/HexText.h"
 
 namespace sus {
 
