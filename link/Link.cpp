@@ -84,6 +84,12 @@ bool Link::openLink()
     handle_ = devices_.open(controllerIndex_);
     if (handle_ == kNoDevice)
         return false;
+    // Another device may have taken the controller's port name since start-up.
+    if (devices_.vendorId(handle_) != kControllerVendorId ||
+        devices_.productId(handle_) != kControllerProductId) {
+        closeLink();
+        return false;
+    }
     const bool read = devices_.getLineState(handle_, lineSettings_);
     applyLineSettings(lineSettings_);
     if (!read || !devices_.setLineState(handle_, lineSettings_)) {

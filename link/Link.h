@@ -44,7 +44,7 @@ public:
     // Opens the controller found at start-up and applies the line settings: 250000 baud, 8 data
     // bits, space parity, one stop bit, no flow control, DTR on, RTS off. A link that is already
     // open is closed first. Fails (link closed) when that controller is no longer attached or cannot
-    // be opened or configured.
+    // be opened or configured, or when the device now under its port name is not a controller.
     bool openLink();
 
     // Closes the link if it is open; does nothing otherwise.

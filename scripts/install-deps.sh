@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation
   clang libclang-rt-dev
+  umockdev libumockdev-dev
 )
 
 missing=()

@@ -2,7 +2,7 @@
 
 #include "link/LineTiming.h"
 #include "link/Link.h"
-#include "link/serial/PortDrain.h"
+#include "link/serial/NativePort.h"
 
 #include <QSerialPort>
 #include <QSerialPortInfo>
@@ -53,7 +53,8 @@ Parity fromQt(QSerialPort::Parity parity)
     return Parity::None;
 }
 
-LineState readLineState(QSerialPort& port)
+// The settings Qt applied when it opened the port; Qt keeps them, so this asks the driver nothing.
+LineState openedLineState(const QSerialPort& port)
 {
     LineState state;
     state.baudRate = static_cast<std::uint32_t>(port.baudRate(QSerialPort::Output));
@@ -61,21 +62,14 @@ LineState readLineState(QSerialPort& port)
     state.parity = fromQt(port.parity());
     state.stopBits = port.stopBits() == QSerialPort::TwoStop ? 2 : 1;
     state.ctsFlow = port.flowControl() == QSerialPort::HardwareControl;
-    state.dsrFlow = false; // Qt offers no DSR flow control; it is never switched on
-    state.dtr = port.isDataTerminalReady();
-    state.rts = port.isRequestToSend();
+    state.dsrFlow = false; // Qt offers no DSR flow control; it is switched off on opening
     return state;
 }
 
-// Whether the port has modem-control lines: a pseudo-terminal has none, so DTR and RTS cannot be
-// set there, while on a bridge failing to set them is a fault.
-bool hasModemLines(QSerialPort& port)
+bool shapesCharactersDifferently(const LineState& a, const LineState& b)
 {
-    port.clearError();
-    port.pinoutSignals();
-    const bool supported = port.error() == QSerialPort::NoError;
-    port.clearError();
-    return supported;
+    return a.baudRate != b.baudRate || a.parity != b.parity || a.dataBits != b.dataBits ||
+           a.stopBits != b.stopBits;
 }
 
 } // namespace
@@ -95,8 +89,11 @@ void SerialDeviceLayer::refreshDevices()
         devices_.push_back({onlyPort_, kControllerVendorId, kControllerProductId});
         return;
     }
+    // Only the controller's bridge family is looked at: opening a port raises DTR, which resets
+    // many development boards, so other makers' ports are left alone.
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        if (info.hasVendorIdentifier() && info.hasProductIdentifier())
+        if (info.hasVendorIdentifier() && info.vendorIdentifier() == kControllerVendorId &&
+            info.hasProductIdentifier())
             devices_.push_back(
                 {info.portName().toStdString(), info.vendorIdentifier(), info.productIdentifier()});
     }
@@ -123,9 +120,16 @@ DeviceHandle SerialDeviceLayer::open(std::uint32_t index)
     port->setPortName(QString::fromStdString(devices_[index].portName));
     if (!port->open(QIODevice::ReadWrite))
         return kNoDevice;
+    if (!prepareOpenedPort(*port)) {
+        port->close();
+        return kNoDevice;
+    }
     const DeviceHandle handle = nextHandle_++;
-    const bool modemLines = hasModemLines(*port);
-    ports_[handle] = {devices_[index], std::move(port), modemLines};
+    OpenPort& open = ports_[handle];
+    open.device = devices_[index];
+    open.modemLines = hasModemLines(*port);
+    open.line = openedLineState(*port);
+    open.port = std::move(port);
     return handle;
 }
 
@@ -152,7 +156,8 @@ void SerialDeviceLayer::close(DeviceHandle handle)
     OpenPort* open = find(handle);
     if (!open)
         return;
-    waitUntilSent(*open->port);
+    if (open->writtenSinceWait)
+        waitUntilSent(*open);
     open->port->close();
     ports_.erase(handle);
 }
@@ -162,22 +167,30 @@ bool SerialDeviceLayer::getLineState(DeviceHandle handle, LineState& state)
     const OpenPort* open = find(handle);
     if (!open)
         return false;
-    state = readLineState(*open->port);
+    state = open->line;
+    state.dtr = open->dtr.value_or(false);
+    state.rts = open->rts.value_or(false);
     return true;
 }
 
-bool SerialDeviceLayer::waitUntilSent(QSerialPort& port)
+bool SerialDeviceLayer::flushToDriver(OpenPort& open, std::size_t byteCount)
 {
-    const LineState line = readLineState(port);
-    const auto lineMs = static_cast<int>(port.bytesToWrite() * characterDurationNs(line) / 1'000'000);
-    while (port.bytesToWrite() > 0) {
-        if (!port.waitForBytesWritten(lineMs + kWriteSlackMs))
+    const auto lineMs =
+        static_cast<int>(static_cast<std::int64_t>(byteCount) * characterDurationNs(open.line) / 1'000'000);
+    while (open.port->bytesToWrite() > 0) {
+        if (!open.port->waitForBytesWritten(lineMs + kWriteSlackMs))
             return false;
     }
-    if (!drainPort(port))
+    return true;
+}
+
+bool SerialDeviceLayer::waitUntilSent(OpenPort& open)
+{
+    if (!flushToDriver(open, static_cast<std::size_t>(open.port->bytesToWrite())) || !drainPort(*open.port))
         return false;
     // A USB bridge may report its queue empty while the last character is still being shifted out.
-    std::this_thread::sleep_for(std::chrono::nanoseconds(characterDurationNs(line)));
+    std::this_thread::sleep_for(std::chrono::nanoseconds(characterDurationNs(open.line)));
+    open.writtenSinceWait = false;
     return true;
 }
 
@@ -187,29 +200,40 @@ bool SerialDeviceLayer::setLineState(DeviceHandle handle, const LineState& state
     if (!open)
         return false;
     QSerialPort& port = *open->port;
-    const LineState current = readLineState(port);
-    if ((state.baudRate != current.baudRate || state.parity != current.parity) && !waitUntilSent(port))
+    LineState& line = open->line;
+    if (shapesCharactersDifferently(state, line) && open->writtenSinceWait && !waitUntilSent(*open))
         return false;
-    // Only what differs is touched: Qt refuses to set some custom rates a second time.
+    // Only what differs is touched: each change is a request to the bridge, and Qt refuses to
+    // set some custom rates a second time. What the driver took is in force from then on.
     bool ok = true;
-    if (state.baudRate != current.baudRate)
-        ok = port.setBaudRate(static_cast<qint32>(state.baudRate)) && ok;
-    if (state.dataBits != current.dataBits)
-        ok = port.setDataBits(static_cast<QSerialPort::DataBits>(state.dataBits)) && ok;
-    if (state.parity != current.parity)
-        ok = port.setParity(toQt(state.parity)) && ok;
-    if (state.stopBits != current.stopBits)
-        ok = port.setStopBits(state.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) && ok;
-    if (state.ctsFlow != current.ctsFlow)
-        ok = port.setFlowControl(state.ctsFlow ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl) &&
-             ok;
-    if (!open->modemLines)
+    const auto change = [&ok](auto& inForce, auto wanted, auto&& set) {
+        if (inForce == wanted)
+            return;
+        if (set())
+            inForce = wanted;
+        else
+            ok = false;
+    };
+    change(line.baudRate, state.baudRate,
+           [&] { return port.setBaudRate(static_cast<qint32>(state.baudRate)); });
+    change(line.dataBits, state.dataBits,
+           [&] { return port.setDataBits(static_cast<QSerialPort::DataBits>(state.dataBits)); });
+    change(line.parity, state.parity, [&] { return port.setParity(toQt(state.parity)); });
+    change(line.stopBits, state.stopBits, [&] {
+        return port.setStopBits(state.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+    });
+    change(line.ctsFlow, state.ctsFlow, [&] {
+        return port.setFlowControl(state.ctsFlow ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl);
+    });
+    if (!open->modemLines) {
+        open->dtr = state.dtr;
+        open->rts = state.rts;
         return ok;
-    if (state.dtr != current.dtr)
-        ok = port.setDataTerminalReady(state.dtr) && ok;
+    }
+    change(open->dtr, state.dtr, [&] { return port.setDataTerminalReady(state.dtr); });
     // With hardware flow control the driver owns RTS.
-    if (!state.ctsFlow && state.rts != current.rts)
-        ok = port.setRequestToSend(state.rts) && ok;
+    if (!state.ctsFlow)
+        change(open->rts, state.rts, [&] { return port.setRequestToSend(state.rts); });
     return ok;
 }
 
@@ -220,17 +244,12 @@ bool SerialDeviceLayer::write(DeviceHandle handle, const std::uint8_t* data, std
         return false;
     if (count == 0)
         return true;
-    QSerialPort& port = *open->port;
     const auto size = static_cast<qint64>(count);
-    if (port.write(reinterpret_cast<const char*>(data), size) != size)
+    if (open->port->write(reinterpret_cast<const char*>(data), size) != size)
         return false;
+    open->writtenSinceWait = true;
     // Writes are synchronous: the next line change must find these bytes on their way.
-    const auto lineMs = static_cast<int>(size * characterDurationNs(readLineState(port)) / 1'000'000);
-    while (port.bytesToWrite() > 0) {
-        if (!port.waitForBytesWritten(lineMs + kWriteSlackMs))
-            return false;
-    }
-    return true;
+    return flushToDriver(*open, count);
 }
 
 } // namespace sus

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,13 +14,15 @@ class QSerialPort;
 namespace sus {
 
 // The device layer over the operating system's serial ports. The attached devices are the USB
-// serial ports (those reporting USB vendor and product identifiers), sorted by port name; the list
-// is taken afresh at every count. The line of an opened device is a QSerialPort.
+// serial ports of the controller's bridge family (USB vendor 0x10C4), sorted by port name; the
+// list is taken afresh at every count, and no other port is ever opened.
 //
-// A change of rate or parity waits until every byte already written has left the UART, and one
-// character time more, so that each byte leaves with the settings in force when it was written.
-// Closing waits the same way, since a bridge purges its queue on close. DTR and RTS are left alone
-// on a port without modem-control lines (a pseudo-terminal).
+// The line state of an open port is kept here: reading it asks the driver nothing, and a change
+// touches only what differs. DTR and RTS are set when asked (on opening the link) and never read
+// back. A change of rate or parity first waits until every byte written since the last wait has
+// left the UART, and one character time more, so that each byte leaves with the settings in force
+// when it was written; closing waits the same way, since a bridge purges its queue on close. A port
+// without modem-control lines (a pseudo-terminal) leaves DTR and RTS alone.
 class SerialDeviceLayer : public DeviceLayer {
 public:
     // With `onlyPort` set, that port alone is attached, whatever it is, and it carries the
@@ -49,12 +52,19 @@ private:
         Device device;
         std::unique_ptr<QSerialPort> port;
         bool modemLines = true;
+        LineState line; // what is in force
+        // DTR and RTS as last set here; until then unknown, so the first request sets them.
+        std::optional<bool> dtr;
+        std::optional<bool> rts;
+        bool writtenSinceWait = false; // bytes may still be on their way to the line
     };
 
     void refreshDevices();
     OpenPort* find(DeviceHandle handle);
     // Waits until what was written has left the line: Qt's buffer, the driver, the UART.
-    bool waitUntilSent(QSerialPort& port);
+    bool waitUntilSent(OpenPort& open);
+    // Hands Qt's buffer to the driver, in the time the bytes need on the line and some slack.
+    bool flushToDriver(OpenPort& open, std::size_t byteCount);
 
     std::string onlyPort_;
     std::vector<Device> devices_;

@@ -25,15 +25,18 @@ std::string bytesOf(const QByteArray& bytes)
 
 } // namespace
 
-MvtResult runMvt(const QStringList& arguments)
+MvtResult runMvt(const QStringList& arguments, const QProcessEnvironment& environment)
 {
-    MvtProcess process(arguments);
+    MvtProcess process(arguments, environment);
     return process.finish();
 }
 
-MvtProcess::MvtProcess(const QStringList& arguments)
+MvtProcess::MvtProcess(const QStringList& arguments, const QProcessEnvironment& environment)
 {
     ensureApplication();
+    QProcessEnvironment whole = QProcessEnvironment::systemEnvironment();
+    whole.insert(environment);
+    process_.setProcessEnvironment(whole);
     process_.start(QStringLiteral(SUS_MVT_PATH), arguments);
     process_.waitForStarted();
 }

@@ -16,13 +16,14 @@ struct MvtResult {
     std::string err; // standard error, as bytes
 };
 
-// Runs the built mvt with `arguments` and waits for it to end.
-MvtResult runMvt(const QStringList& arguments);
+// Runs the built mvt with `arguments`, and `environment` added to this process's, and waits for
+// it to end.
+MvtResult runMvt(const QStringList& arguments, const QProcessEnvironment& environment = {});
 
 // mvt running in the background, for what a test does while it runs (Ctrl+C, a pty to read).
 class MvtProcess {
 public:
-    explicit MvtProcess(const QStringList& arguments);
+    explicit MvtProcess(const QStringList& arguments, const QProcessEnvironment& environment = {});
     ~MvtProcess();
     MvtProcess(const MvtProcess&) = delete;
     MvtProcess& operator=(const MvtProcess&) = delete;

@@ -36,6 +36,21 @@ TEST(OpenLinkMends, OpensTheControllerFoundAtStartUpByIdentity)
     EXPECT_EQ(bench.devices.callCount(Op::Open), 0u);
 }
 
+TEST(OpenLinkMends, RefusesAnotherDeviceThatTookTheControllersPortName)
+{
+    LinkBench bench;
+    bench.devices.attach(controllerAt("ttyUSB0"));
+    bench.link.discoverController();
+    bench.devices.detach("ttyUSB0");
+    bench.devices.attach({.identity = "ttyUSB0", .vendorId = kControllerVendorId, .productId = 0xEA60});
+    bench.devices.clearCalls();
+
+    EXPECT_FALSE(bench.link.openLink());
+    EXPECT_FALSE(bench.link.isOpen());
+    EXPECT_EQ(bench.devices.openHandleCount(), 0u);
+    EXPECT_EQ(bench.devices.callCount(Op::SetLineState), 0u) << "nothing is sent to it";
+}
+
 TEST(OpenLinkMends, ReportsAControllerThatCannotBeOpened)
 {
     LinkBench bench;

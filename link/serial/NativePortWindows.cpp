@@ -1,0 +1,37 @@
+#include "link/serial/NativePort.h"
+
+#include <QSerialPort>
+
+#include <windows.h>
+
+namespace sus {
+
+bool drainPort(QSerialPort& port)
+{
+    // Returns once the serial driver's transmit queue is empty, that is once the bytes have gone
+    // to the bridge over USB. Whether the bridge's own transmit buffer has emptied by then is not
+    // known: the virtual COM port driver does not say. The caller waits one character more for
+    // the shift register; a bridge that still holds bytes after that would let a following
+    // change of rate or parity reach them, and only a test on the hardware can tell.
+    return FlushFileBuffers(port.handle()) != 0;
+}
+
+bool hasModemLines(const QSerialPort&)
+{
+    return true;
+}
+
+bool prepareOpenedPort(QSerialPort& port)
+{
+    // The line runs without flow control, DSR included. Qt sets CTS flow and DTR but keeps the
+    // driver's fOutxDsrFlow; its later changes read the DCB afresh, so this stays.
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!GetCommState(port.handle(), &dcb))
+        return false;
+    dcb.fOutxDsrFlow = FALSE;
+    dcb.fDsrSensitivity = FALSE;
+    return SetCommState(port.handle(), &dcb) != 0;
+}
+
+} // namespace sus

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "link/TxLine.h"
+#include "tests/bridge/PortSettings.h"
+#include "tests/bridge/UartModel.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace sus::bridge {
+
+// How often each kind of call reached a modeled port, by the name the operating system gives it
+// ("write", "tcsetattr", "TIOCMGET", ...), with the bridge's own work beside them: "control
+// request" (every USB control transfer) and "status poll" (those of drains).
+using CallCounts = std::map<std::string, std::size_t>;
+inline constexpr const char* kControlRequest = "control request";
+inline constexpr const char* kStatusPoll = "status poll";
+
+// The calls made since `before` was taken.
+CallCounts countsSince(const CallCounts& before, const CallCounts& now);
+
+// A model of a USB-to-UART bridge under the unmodified serial code of this process: the C library
+// calls the serial code makes on one port path (open, close, write, termios, modem lines, drain)
+// come here instead of the kernel. The port is a pseudo-terminal, so that polling and writing
+// behave as on a tty, but the settings are kept here (a pty drops parity flags), the transmitter is
+// modelled with the latencies of BridgeTiming.h, and each call is counted.
+//
+// One process-wide instance: the C library calls reach it through the interposers.
+class ModelBridge {
+public:
+    static ModelBridge& instance();
+
+    // From now on, opens of `path` open the model's port. The device starts afresh.
+    void model(const std::string& path);
+    // Opens of `path` are counted and go on to the real device node.
+    void watch(const std::string& path);
+    // Makes every request on the modem lines fail (EIO), as a bridge that stopped answering would.
+    void refuseModemLines(bool refuse);
+    // Forgets what was recorded (counts, the line, opens of watched paths); the next open of the
+    // port is t = 0 of the line again. Settings and modem lines stay, as a device keeps them.
+    void clearRecording();
+
+    // What was recorded.
+    CallCounts counts() const;
+    // The line from t = 0 (the first open since the recording was cleared), every byte
+    // written so far included: those still queued go out as if nothing changed any more.
+    std::vector<WireWrite> wire() const;
+    std::size_t bytesCaught() const;   // sent with settings other than those when written
+    std::size_t charactersCut() const; // changes of settings while a character was shifting out
+    std::size_t bytesPurged() const;   // still queued when the port was closed
+    std::size_t opensOf(const std::string& path) const;
+    bool isOpen() const;
+    bool dtr() const;
+    bool rts() const;
+    // The settings as the program left them.
+    LineState lineState() const;
+
+    // Writes the counts and the checks, one "name count" line each; false when it cannot.
+    bool saveCounts(const std::string& path) const;
+
+    // The interposers' side: each returns nothing when the call is not for the model.
+    std::optional<int> open(const char* path, int flags);
+    std::optional<int> close(int fd);
+    std::optional<long> write(int fd, const void* data, std::size_t count);
+    // Answers a read of the settings.
+    std::optional<PortSettings> settings(int fd, const char* callName);
+    // Takes a request to change the settings (baud 0: the rate stays); `drainFirst` for the kinds
+    // that wait for the line.
+    std::optional<int> setSettings(int fd, const PortSettings& requested, bool drainFirst,
+                                   const char* callName);
+    // TIOCMGET, TIOCMSET, TIOCMBIS, TIOCMBIC.
+    std::optional<int> modemLines(int fd, unsigned long request, int& bits, const char* callName);
+    std::optional<int> drain(int fd, const char* callName);
+    // Any other call on the port: counted; the caller passes it on to the pseudo-terminal.
+    bool note(int fd, const std::string& callName);
+
+private:
+    ModelBridge() = default;
+    struct Device;
+
+    static std::int64_t nowNs();
+    static void sleepUntil(std::int64_t ns);
+    bool ownsLocked(int fd) const;
+    void countLocked(const std::string& name, std::size_t times = 1);
+    // When a drain that starts now returns; counts its polls.
+    std::int64_t drainEndLocked(std::int64_t nowNs);
+
+    mutable std::recursive_mutex mutex_;
+    std::string path_;
+    std::unique_ptr<Device> device_;
+    std::set<int> fds_;
+    std::map<std::string, std::size_t> watchedOpens_;
+    CallCounts counts_;
+    std::optional<std::int64_t> originNs_;
+    std::size_t purged_ = 0;
+    bool refuseModemLines_ = false;
+};
+
+} // namespace sus::bridge

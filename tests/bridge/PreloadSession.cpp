@@ -1,0 +1,39 @@
+// The model bridge as a preload library, for a program run unmodified (LD_PRELOAD):
+//   SUS_MODEL_BRIDGE_PORT    the port path to model, e.g. /dev/ttyUSB0
+//   SUS_MODEL_BRIDGE_LINE    where to save the line as a wire log when the program ends
+//   SUS_MODEL_BRIDGE_COUNTS  where to save the call counts and the checks when the program ends
+
+#include "link/Captures.h"
+#include "tests/bridge/ModelBridge.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::string environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+struct PreloadSession {
+    PreloadSession()
+    {
+        if (const std::string port = environment("SUS_MODEL_BRIDGE_PORT"); !port.empty())
+            sus::bridge::ModelBridge::instance().model(port);
+    }
+    ~PreloadSession()
+    {
+        const auto& bridge = sus::bridge::ModelBridge::instance();
+        if (const std::string line = environment("SUS_MODEL_BRIDGE_LINE"); !line.empty())
+            sus::saveWireLog(line, bridge.wire());
+        if (const std::string counts = environment("SUS_MODEL_BRIDGE_COUNTS"); !counts.empty())
+            bridge.saveCounts(counts);
+    }
+};
+
+// Made before the program's own static objects and ended after them, so the port is closed by then.
+const PreloadSession session;
+
+} // namespace

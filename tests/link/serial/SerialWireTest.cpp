@@ -1,0 +1,178 @@
+// The real backend's wire, decoded by the virtual fixture off the model bridge's line: the same
+// checks as on the simulated controller, in real time.
+
+#include "app/QtTimer.h"
+#include "dmx/DmxOutputLoop.h"
+#include "dmx/DmxUniverse.h"
+#include "link/LineTiming.h"
+#include "tests/dmx/FakeOutputBox.h"
+#include "tests/link/serial/SerialBridgeBench.h"
+#include "tests/update/UpdateRunBench.h"
+#include "update/UpdateMessages.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace sus::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// How far an interval between two things the fixture hears may be from the schedule. Below: a
+// timer never fires early, but after a late tick the next comes on time, and where in its tick a
+// packet starts varies with the drains before it (1 to 3 ms on the bridge). Above: this machine is
+// shared, and a busy moment delays a tick by tens of milliseconds; an interval of the wrong kind
+// (20 ms where 100 ms are due, a missing 1 s pause) is still far outside.
+constexpr std::int64_t kEarlyToleranceNs = 5 * kMs;
+constexpr std::int64_t kLateToleranceNs = 60 * kMs;
+// The whole run may take this much longer than its schedule: a few such delays, and the slip of
+// each interval change (the new period starts when its late tick sets it).
+constexpr std::int64_t kRunToleranceInPercent = 2;
+
+// An update run of the sequencer over the real backend, Timer1 a precise Qt timer.
+struct RealTimeUpdateRun : SerialBridgeBench {
+    RealTimeUpdateRun() { timer1.setInterval(pacing::kBaseMs); }
+
+    void queue(const std::string& path) { view.files.push_back(path); }
+    bool run()
+    {
+        view.password = kPassword;
+        sequencer.SpeedButton2Click();
+        return runEventsUntil([&] { return !sequencer.runActive(); }, 120s);
+    }
+
+    QtTimer timer1;
+    UpdateFiles files;
+    FakeUpdatePageView view;
+    FakeDmxOutput dmx;
+    UpdateSequencer sequencer{files, link, timer1, presenter, view, dmx};
+};
+
+std::vector<std::int64_t> intervalsBetween(const FixtureLog& log)
+{
+    std::vector<std::int64_t> intervals;
+    for (std::size_t i = 1; i < log.items.size(); ++i)
+        intervals.push_back(log.items[i].startNs - log.items[i - 1].startNs);
+    return intervals;
+}
+
+TEST(SerialWire, AnUpdateRunOfTwoFilesArrivesExactlyAndOnSchedule)
+{
+    // 242 blocks: the last block number is 257, above one byte. The second file asks for the
+    // long pause between its header copies.
+    const UpdateFileBuilder large = FileWithData(241 * 256 + 100, 3);
+    const UpdateFileBuilder paused = FileWithData(600, 9).pause(update_file::kLongPauseFlag, 20);
+
+    // The schedule: the same run on the simulated controller in virtual time.
+    UpdateRunBench schedule;
+    const std::string largePath = schedule.queue(large, "large.MVT");
+    const std::string pausedPath = schedule.queue(paused, "paused.MVT");
+    schedule.view.password = kPassword;
+    schedule.sequencer.SpeedButton2Click();
+    schedule.runToEnd();
+    const FixtureLog planned = schedule.heard();
+
+    RealTimeUpdateRun real;
+    real.queue(largePath);
+    real.queue(pausedPath);
+    ASSERT_TRUE(real.run());
+    EXPECT_THAT(real.presenter.texts(), ::testing::ElementsAre(std::string(kUpdateFinished)));
+
+    const FixtureLog heard = real.heard();
+    EXPECT_EQ(heard.framingErrors, 0u);
+    EXPECT_EQ(heard.strayCharacters, 0u);
+    const UpdateReception got = UpdateReception::from(heard);
+    EXPECT_EQ(got.wakeUpFrames, 41u);
+    EXPECT_EQ(got.badPackets, 0u);
+    EXPECT_EQ(got.outOfPlace, 0u);
+    EXPECT_TRUE(got.finished);
+    EXPECT_FALSE(got.aborted);
+    ASSERT_EQ(got.files.size(), 2u);
+    EXPECT_TRUE(got.files[0].matches(UpdateImage(large.bytes()), large.key()));
+    EXPECT_TRUE(got.files[1].matches(UpdateImage(paused.bytes()), paused.key()));
+    EXPECT_TRUE(got.files[0].blocksInOrder && got.files[1].blocksInOrder);
+    EXPECT_EQ(got.files[0].blockTypes.back(), 257);
+    EXPECT_EQ(real.bridge.bytesCaught(), 0u);
+    EXPECT_EQ(real.bridge.charactersCut(), 0u);
+    EXPECT_EQ(real.bridge.bytesPurged(), 0u);
+
+    // Every byte as the simulated controller sends it: same values, same ninth bits.
+    ASSERT_EQ(heard.characters.size(), planned.characters.size());
+    for (std::size_t i = 0; i < heard.characters.size(); ++i) {
+        ASSERT_EQ(heard.characters[i].value, planned.characters[i].value) << "character " << i;
+        ASSERT_EQ(heard.characters[i].ninthBit, planned.characters[i].ninthBit) << "character " << i;
+    }
+
+    const std::vector<std::int64_t> nominal = intervalsBetween(planned);
+    const std::vector<std::int64_t> measured = intervalsBetween(heard);
+    ASSERT_EQ(measured.size(), nominal.size());
+    for (std::size_t i = 0; i < measured.size(); ++i) {
+        EXPECT_GE(measured[i], nominal[i] - kEarlyToleranceNs) << "interval " << i;
+        EXPECT_LE(measured[i], nominal[i] + kLateToleranceNs) << "interval " << i;
+    }
+    // A small error in every interval adds up where one interval cannot show it.
+    const auto span = [](const FixtureLog& log) {
+        return log.items.back().startNs - log.items.front().startNs;
+    };
+    EXPECT_GE(span(heard), span(planned) - kEarlyToleranceNs);
+    EXPECT_LE(span(heard), span(planned) + span(planned) * kRunToleranceInPercent / 100);
+}
+
+TEST(SerialWire, DmxFramesHaveTheirBreakStartCodeAndLevelsExactly)
+{
+    SerialBridgeBench bench;
+    QtTimer timer2;
+    DmxUniverse universe;
+    const std::vector<std::pair<std::size_t, std::uint8_t>> levels{{1, 255}, {2, 128}, {100, 7}, {512, 1}};
+    for (const auto& [slot, level] : levels)
+        universe.setLevel(slot, level);
+    FakeOutputBox box;
+    DmxOutputLoop loop(bench.link, timer2, bench.presenter, universe, box, [] { return false; });
+    box.loop = &loop;
+
+    constexpr std::size_t kFrames = 5;
+    box.setChecked(true);
+    ASSERT_TRUE(runEventsUntil([&] { return bench.heard().dmxFrames().size() >= kFrames; }, 10s));
+    box.setChecked(false);
+    EXPECT_TRUE(bench.presenter.texts().empty());
+
+    const FixtureLog heard = bench.heard();
+    EXPECT_EQ(heard.framingErrors, 0u);
+    EXPECT_EQ(heard.strayCharacters, 0u);
+    const auto frames = heard.dmxFrames();
+    ASSERT_GE(frames.size(), kFrames);
+    std::vector<std::uint8_t> expected(1 + kSentLevelCount, 0);
+    for (const auto& [slot, level] : levels)
+        expected[slot] = level;
+    for (const WireFrame* frame : frames) {
+        // Ten bits low at 64000 baud: the zero byte with its parity bit 0.
+        EXPECT_EQ(frame->breakLowNs, 156'250);
+        EXPECT_EQ(frame->bytes, expected);
+    }
+    // What the line carried: the break alone at the slow rate with space parity, every slot at the
+    // line rate with mark parity.
+    for (const WireWrite& write : bench.bridge.wire()) {
+        if (write.line.baudRate == kBreakBaud) {
+            EXPECT_EQ(write.line.parity, Parity::Space);
+            EXPECT_EQ(write.bytes, std::vector<std::uint8_t>{0});
+        } else {
+            EXPECT_EQ(write.line.baudRate, kLineBaud);
+            EXPECT_EQ(write.line.parity, Parity::Mark);
+        }
+    }
+    for (std::size_t i = 1; i < frames.size(); ++i) {
+        const std::int64_t period = frames[i]->breakStartNs - frames[i - 1]->breakStartNs;
+        EXPECT_GE(period, kDmxFramePeriodMs * kMs - kEarlyToleranceNs);
+        EXPECT_LE(period, kDmxFramePeriodMs * kMs + kLateToleranceNs);
+    }
+    EXPECT_EQ(bench.bridge.bytesCaught(), 0u);
+    EXPECT_EQ(bench.bridge.charactersCut(), 0u);
+    EXPECT_EQ(bench.bridge.bytesPurged(), 0u);
+    EXPECT_FALSE(bench.bridge.isOpen());
+}
+
+} // namespace
+} // namespace sus::test
