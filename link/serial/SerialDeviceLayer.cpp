@@ -3,6 +3,7 @@
 #include "link/LineTiming.h"
 #include "link/Link.h"
 #include "link/serial/PortDrain.h"
+#include "link/serial/PortFault.h"
 
 #include <QSerialPort>
 #include <QSerialPortInfo>
@@ -117,12 +118,17 @@ std::string SerialDeviceLayer::deviceIdentity(std::uint32_t index)
 
 DeviceHandle SerialDeviceLayer::open(std::uint32_t index)
 {
-    if (index >= devices_.size())
+    if (index >= devices_.size()) {
+        lastFault_ = {DeviceFault::Kind::Gone, {}};
         return kNoDevice;
+    }
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(QString::fromStdString(devices_[index].portName));
-    if (!port->open(QIODevice::ReadWrite))
+    if (!port->open(QIODevice::ReadWrite)) {
+        lastFault_ = portFault(*port, devices_[index].portName);
         return kNoDevice;
+    }
+    lastFault_ = {};
     const DeviceHandle handle = nextHandle_++;
     const bool modemLines = hasModemLines(*port);
     ports_[handle] = {devices_[index], std::move(port), modemLines};
@@ -133,6 +139,18 @@ SerialDeviceLayer::OpenPort* SerialDeviceLayer::find(DeviceHandle handle)
 {
     auto found = ports_.find(handle);
     return found == ports_.end() ? nullptr : &found->second;
+}
+
+bool SerialDeviceLayer::failOn(const OpenPort& open)
+{
+    lastFault_ = portFault(*open.port, open.device.portName);
+    return false;
+}
+
+bool SerialDeviceLayer::failNotOpen()
+{
+    lastFault_ = {DeviceFault::Kind::Other, kHandleNotOpenDetail};
+    return false;
 }
 
 std::uint16_t SerialDeviceLayer::vendorId(DeviceHandle handle)
@@ -185,11 +203,11 @@ bool SerialDeviceLayer::setLineState(DeviceHandle handle, const LineState& state
 {
     OpenPort* open = find(handle);
     if (!open)
-        return false;
+        return failNotOpen();
     QSerialPort& port = *open->port;
     const LineState current = readLineState(port);
     if ((state.baudRate != current.baudRate || state.parity != current.parity) && !waitUntilSent(port))
-        return false;
+        return failOn(*open);
     // Only what differs is touched: Qt refuses to set some custom rates a second time.
     bool ok = true;
     if (state.baudRate != current.baudRate)
@@ -204,31 +222,31 @@ bool SerialDeviceLayer::setLineState(DeviceHandle handle, const LineState& state
         ok = port.setFlowControl(state.ctsFlow ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl) &&
              ok;
     if (!open->modemLines)
-        return ok;
+        return ok || failOn(*open);
     if (state.dtr != current.dtr)
         ok = port.setDataTerminalReady(state.dtr) && ok;
     // With hardware flow control the driver owns RTS.
     if (!state.ctsFlow && state.rts != current.rts)
         ok = port.setRequestToSend(state.rts) && ok;
-    return ok;
+    return ok || failOn(*open);
 }
 
 bool SerialDeviceLayer::write(DeviceHandle handle, const std::uint8_t* data, std::size_t count)
 {
     OpenPort* open = find(handle);
     if (!open)
-        return false;
+        return failNotOpen();
     if (count == 0)
         return true;
     QSerialPort& port = *open->port;
     const auto size = static_cast<qint64>(count);
     if (port.write(reinterpret_cast<const char*>(data), size) != size)
-        return false;
+        return failOn(*open);
     // Writes are synchronous: the next line change must find these bytes on their way.
     const auto lineMs = static_cast<int>(size * characterDurationNs(readLineState(port)) / 1'000'000);
     while (port.bytesToWrite() > 0) {
         if (!port.waitForBytesWritten(lineMs + kWriteSlackMs))
-            return false;
+            return failOn(*open);
     }
     return true;
 }

@@ -38,6 +38,7 @@ public:
     bool getLineState(DeviceHandle handle, LineState& state) override;
     bool setLineState(DeviceHandle handle, const LineState& state) override;
     bool write(DeviceHandle handle, const std::uint8_t* data, std::size_t count) override;
+    DeviceFault lastFault() const override { return lastFault_; }
 
 private:
     struct Device {
@@ -55,11 +56,15 @@ private:
     OpenPort* find(DeviceHandle handle);
     // Waits until what was written has left the line: Qt's buffer, the driver, the UART.
     bool waitUntilSent(QSerialPort& port);
+    // Record why a call failed; false, for the call to return.
+    bool failOn(const OpenPort& open);
+    bool failNotOpen();
 
     std::string onlyPort_;
     std::vector<Device> devices_;
     std::map<DeviceHandle, OpenPort> ports_;
     DeviceHandle nextHandle_ = 1;
+    DeviceFault lastFault_;
 };
 
 } // namespace sus
