@@ -4,6 +4,7 @@
 #include "link/Link.h"
 #include "link/SimulatedController.h"
 #include "link/VirtualFixture.h"
+#include "tests/link/LinkBench.h"
 #include "tests/support/FakeUpdatePageView.h"
 #include "tests/support/RecordingPresenter.h"
 #include "tests/support/TempDir.h"
