@@ -175,8 +175,7 @@ TEST_F(DmxOutputLoopTest, StartOfAnUpdateRunTurnsOutputOffAndACheckDuringTheRunI
 
 TEST_F(DmxOutputLoopTest, ALinkThatFailsToOpenTurnsOutputOffAndTellsTheUserOnceWithTheReason)
 {
-    for (const auto kind : {DeviceFault::Kind::PermissionDenied, DeviceFault::Kind::Busy, DeviceFault::Kind::Gone,
-                            DeviceFault::Kind::Other}) {
+    for (const auto kind : kFaultKinds) {
         bench.presenter.clear();
         bench.devices.setOpenable("ttyUSB0", false, kind);
         box.setChecked(true);

@@ -138,8 +138,7 @@ TEST(ControllerFaults, PulledOutInTheMiddleOfAnyWriteTheRunEndsAtOnceAndTheRestO
         run.runToEnd();
         // A cut in FinishUpdate comes after the finish message the user has already read.
         if (after >= total - packet::kShortPacketLength)
-            EXPECT_THAT(run.presenter.texts(),
-                        ElementsAre(std::string(kUpdateFinished), kLostText));
+            EXPECT_THAT(run.presenter.texts(), ElementsAre(std::string(kUpdateFinished), kLostText));
         else
             EXPECT_THAT(run.presenter.texts(), ElementsAre(kLostText));
         run.expectEndedAsAfterStop();
@@ -159,9 +158,9 @@ TEST(ControllerFaults, AControllerGoneSinceStartUpOrThatCannotBeOpenedStopsTheRu
         else
             run.devices.setOpenable(kPort, false);
         run.start();
-        EXPECT_THAT(run.presenter.texts(), ElementsAre(toldAfterFault(kControllerNotOpened, unplugged
-                                                                                                ? DeviceFault::Kind::Gone
-                                                                                                : DeviceFault::Kind::Other)));
+        EXPECT_THAT(run.presenter.texts(),
+                    ElementsAre(toldAfterFault(kControllerNotOpened, unplugged ? DeviceFault::Kind::Gone
+                                                                               : DeviceFault::Kind::Other)));
         run.expectEndedAsAfterStop();
         EXPECT_EQ(run.dmx.turnedOff, 1);
         EXPECT_TRUE(run.devices.txLine().writes().empty());
@@ -272,7 +271,8 @@ TEST(ControllerFaults, DmxOutputWithTheControllerGoneSinceStartUpIsRefusedOnceAn
     DmxBench dmx;
     dmx.devices.detach(kPort);
     dmx.box.setChecked(true);
-    EXPECT_THAT(dmx.presenter.texts(), ElementsAre(toldAfterFault(kDmxOpenFailedText, DeviceFault::Kind::Gone)));
+    EXPECT_THAT(dmx.presenter.texts(),
+                ElementsAre(toldAfterFault(kDmxOpenFailedText, DeviceFault::Kind::Gone)));
     dmx.expectOutputOff();
 
     dmx.devices.attach({.identity = kPort});

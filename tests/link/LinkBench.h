@@ -6,6 +6,7 @@
 #include "link/SimulatedController.h"
 #include "tests/support/RecordingPresenter.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,10 @@ inline SimulatedDevice controllerAt(const std::string& port)
 {
     return {.identity = port};
 }
+
+// Every kind of fault a device call can have.
+inline constexpr std::array kFaultKinds{DeviceFault::Kind::PermissionDenied, DeviceFault::Kind::Busy,
+                                        DeviceFault::Kind::Gone, DeviceFault::Kind::Other};
 
 // `message` as the user is told it after a fault of `kind` on the simulated controller at `port`:
 // the port and the reason on the lines under it.

@@ -12,8 +12,6 @@ namespace {
 
 using Kind = DeviceFault::Kind;
 
-constexpr std::array kRefusals{Kind::PermissionDenied, Kind::Busy, Kind::Gone, Kind::Other};
-
 TEST(SimulatedFaults, AnOpenThatFailsSaysWhyAndOneThatSucceedsClearsIt)
 {
     VirtualScheduler clock;
@@ -83,7 +81,7 @@ TEST(SimulatedFaults, CallsOnAnUnpluggedOrUnknownHandleSayWhy)
 
 TEST(LinkFaults, AnOpenThatFailsKeepsTheDevicesReasonAndThePortAndASuccessfulOpenClearsIt)
 {
-    for (const Kind kind : kRefusals) {
+    for (const Kind kind : kFaultKinds) {
         SCOPED_TRACE(static_cast<int>(kind));
         LinkBench bench;
         bench.devices.attach(controllerAt("ttyUSB3"));
@@ -165,7 +163,8 @@ TEST(LinkFaultText, TheMessageThenThePortThenWhatToDo)
         {{Kind::PermissionDenied, "Permission denied"},
          "This user may not open the port. Install the udev rule from packaging/linux/, or add the user to "
          "the dialout group and log in again."},
-        {{Kind::Busy, "Device or resource busy"}, "Another program is using the port. Close it, then try again."},
+        {{Kind::Busy, "Device or resource busy"},
+         "Another program is using the port. Close it, then try again."},
         {{Kind::Gone, "No such device"}, "The controller was unplugged. Plug it in again."},
         {{Kind::Other, "Input/output error"}, "Input/output error"},
     };

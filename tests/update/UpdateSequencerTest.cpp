@@ -289,8 +289,7 @@ TEST_F(UpdateSequencer, ProgressFollowsTheImagePositionAndNeverPasses100)
 
 TEST_F(UpdateSequencer, ALinkThatCannotOpenStopsTheRunBeforeItStartsAndSaysWhy)
 {
-    for (const auto kind : {DeviceFault::Kind::PermissionDenied, DeviceFault::Kind::Busy, DeviceFault::Kind::Gone,
-                            DeviceFault::Kind::Other}) {
+    for (const auto kind : kFaultKinds) {
         UpdateRunBench bench;
         bench.queue(FileWithData(10), "f.MVT");
         bench.view.password = kPassword;
@@ -314,7 +313,8 @@ TEST_F(UpdateSequencer, ControllerUnpluggedMidRunEndsItAtOnceWithoutTheFinishMes
         bench.sequencer.SpeedButton2Click();
         bench.devices.unplugAtTime(unplugMs * kMs);
         bench.runToEnd();
-        EXPECT_THAT(bench.presenter.texts(), ElementsAre(toldAfterFault(kControllerLost, DeviceFault::Kind::Gone)))
+        EXPECT_THAT(bench.presenter.texts(),
+                    ElementsAre(toldAfterFault(kControllerLost, DeviceFault::Kind::Gone)))
             << unplugMs;
         EXPECT_FALSE(bench.link.isOpen());
         EXPECT_FALSE(bench.timer1->isEnabled());
