@@ -28,7 +28,8 @@ public:
 
     Link& link() { return *link_; }
 
-    // Why there is no controller to use, when discovery found none: one sentence for the user.
+    // Why there is no controller to use, when discovery found none: that nothing was sent, and for a
+    // port the user named, the reason it could not be opened on the line after.
     std::string noControllerText() const;
     Pacer& pacer() { return *pacer_; }
 
