@@ -49,7 +49,7 @@ LineSession::LineSession(const LineOptions& options, Presenter& presenter) : opt
 std::string LineSession::noControllerText() const
 {
     if (options_.port.empty())
-        return "No controller was found. Nothing was sent.";
+        return linkFaultText("No controller was found. Nothing was sent.", *link_);
     // Discovery tried the named port alone, so its fault is the reason; the first line names the port.
     const std::string message =
         "The port \"" + options_.port + "\" could not be opened as the controller. Nothing was sent.";

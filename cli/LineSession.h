@@ -28,8 +28,8 @@ public:
 
     Link& link() { return *link_; }
 
-    // Why there is no controller to use, when discovery found none: that nothing was sent, and for a
-    // port the user named, the reason it could not be opened on the line after.
+    // Why there is no controller to use, when discovery found none: that nothing was sent, then why
+    // a port could not be opened: the one the user named, or a device discovery could not examine.
     std::string noControllerText() const;
     Pacer& pacer() { return *pacer_; }
 

@@ -89,7 +89,7 @@ void Link::discoverController()
 std::optional<std::uint32_t> Link::locateController()
 {
     std::uint32_t count = 0;
-    if (!controllerFound() || devices_.countDevices(count) != 0)
+    if (devices_.countDevices(count) != 0)
         return std::nullopt;
     for (std::uint32_t index = 0; index < count; ++index) {
         if (devices_.deviceIdentity(index) == controllerIdentity_)
@@ -102,13 +102,16 @@ bool Link::openLink()
 {
     // A second open would leave the first handle open and unreachable.
     closeLink();
+    // With no controller found, why discovery could not open a device stays the reason: that device
+    // may well be the controller.
+    if (!controllerFound())
+        return false;
     clearFault();
 
     // Indices shift when devices come and go: only the controller found at start-up may be opened.
     const std::optional<std::uint32_t> index = locateController();
     if (!index) {
-        if (controllerFound())
-            noteFault(controllerIdentity_, {DeviceFault::Kind::Gone, {}});
+        noteFault(controllerIdentity_, {DeviceFault::Kind::Gone, {}});
         return false;
     }
     controllerIndex_ = *index;

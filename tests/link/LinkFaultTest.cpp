@@ -98,7 +98,7 @@ TEST(LinkFaults, AnOpenThatFailsKeepsTheDevicesReasonAndThePortAndASuccessfulOpe
     }
 }
 
-TEST(LinkFaults, AControllerGoneSinceStartUpIsGoneAndOneNeverFoundHasNoReason)
+TEST(LinkFaults, AControllerGoneSinceStartUpIsGoneAndWithNoneFoundDiscoverysReasonStays)
 {
     LinkBench bench;
     bench.devices.attach(controllerAt("ttyUSB0"));
@@ -108,12 +108,20 @@ TEST(LinkFaults, AControllerGoneSinceStartUpIsGoneAndOneNeverFoundHasNoReason)
     EXPECT_EQ(bench.link.lastFault().kind, Kind::Gone);
     EXPECT_EQ(bench.link.faultPort(), "ttyUSB0");
 
-    // Nothing was ever found, so nothing was tried: the message alone tells it.
+    // Nothing attached, so nothing was tried: the message alone tells it.
     LinkBench empty;
     empty.link.discoverController();
     EXPECT_FALSE(empty.link.openLink());
     EXPECT_EQ(empty.link.lastFault(), DeviceFault{});
     EXPECT_EQ(linkFaultText("Not opened.", empty.link), "Not opened.");
+
+    // The only device could not be examined: why is the best reason there is for finding nothing.
+    LinkBench refused;
+    refused.devices.attach({.identity = "ttyUSB2", .openable = false, .refusal = Kind::PermissionDenied});
+    refused.link.discoverController();
+    EXPECT_FALSE(refused.link.openLink());
+    EXPECT_EQ(refused.link.lastFault().kind, Kind::PermissionDenied);
+    EXPECT_EQ(refused.link.faultPort(), "ttyUSB2");
 }
 
 TEST(LinkFaults, AFramingStepThatFailsKeepsTheFirstReasonUntilTheNextOpen)

@@ -304,6 +304,19 @@ TEST_F(UpdateSequencer, ALinkThatCannotOpenStopsTheRunBeforeItStartsAndSaysWhy)
     }
 }
 
+TEST(UpdateSequencerWithoutController, StartSaysWhyDiscoveryCouldNotExamineADevice)
+{
+    UpdateRunBench bench(
+        {.identity = "ttyUSB0", .openable = false, .refusal = DeviceFault::Kind::PermissionDenied});
+    ASSERT_FALSE(bench.link.controllerFound());
+    bench.queue(FileWithData(10), "f.MVT");
+    bench.view.password = kPassword;
+    bench.sequencer.SpeedButton2Click();
+    EXPECT_THAT(bench.presenter.texts(),
+                ElementsAre(toldAfterFault(kControllerNotOpened, DeviceFault::Kind::PermissionDenied)));
+    EXPECT_FALSE(bench.sequencer.runActive());
+}
+
 TEST_F(UpdateSequencer, ControllerUnpluggedMidRunEndsItAtOnceWithoutTheFinishMessage)
 {
     for (const std::int64_t unplugMs : {500, 4200, 6000, 6200}) { // wake-up, handshake, header, blocks
