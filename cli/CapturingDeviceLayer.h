@@ -26,6 +26,7 @@ public:
     bool getLineState(DeviceHandle handle, LineState& state) override;
     bool setLineState(DeviceHandle handle, const LineState& state) override;
     bool write(DeviceHandle handle, const std::uint8_t* data, std::size_t count) override;
+    DeviceFault lastFault() const override { return devices_.lastFault(); }
 
 private:
     struct OpenHandle {

@@ -97,7 +97,7 @@ int runDmx(const QStringList& arguments)
     TerminalPresenter presenter(std::cout, std::cerr);
     LineSession session(*line, presenter);
     if (!session.link().controllerFound()) {
-        std::cerr << session.noControllerText() << " Nothing was sent.\n";
+        std::cerr << session.noControllerText() << '\n';
         return exit_code::kNoController;
     }
 

@@ -2,7 +2,9 @@
 
 #include "cli/RealTimePacer.h"
 #include "cli/VirtualPacer.h"
+#include "core/MessageLines.h"
 #include "link/Captures.h"
+#include "link/LinkFaultText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -46,9 +48,12 @@ LineSession::LineSession(const LineOptions& options, Presenter& presenter) : opt
 
 std::string LineSession::noControllerText() const
 {
-    if (!options_.port.empty())
-        return "The port \"" + options_.port + "\" could not be opened as the controller.";
-    return "No controller was found.";
+    if (options_.port.empty())
+        return linkFaultText("No controller was found. Nothing was sent.", *link_);
+    // Discovery tried the named port alone, so its fault is the reason; the first line names the port.
+    const std::string message =
+        "The port \"" + options_.port + "\" could not be opened as the controller. Nothing was sent.";
+    return withDetailLines(message, {faultReason(link_->lastFault())});
 }
 
 const TxLine& LineSession::txLine() const

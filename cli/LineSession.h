@@ -28,7 +28,8 @@ public:
 
     Link& link() { return *link_; }
 
-    // Why there is no controller to use, when discovery found none: one sentence for the user.
+    // Why there is no controller to use, when discovery found none: that nothing was sent, then why
+    // a port could not be opened: the one the user named, or a device discovery could not examine.
     std::string noControllerText() const;
     Pacer& pacer() { return *pacer_; }
 

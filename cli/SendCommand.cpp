@@ -76,7 +76,7 @@ int runSend(const QStringList& arguments)
     TerminalPresenter presenter(std::cout, std::cerr, {std::string(kUpdateFinished)});
     LineSession session(*line, presenter);
     if (!session.link().controllerFound()) {
-        std::cerr << session.noControllerText() << " Nothing was sent.\n";
+        std::cerr << session.noControllerText() << '\n';
         return exit_code::kNoController;
     }
 

@@ -16,4 +16,9 @@ std::string hexByte(unsigned value)
     return hexDigit(value >> 4) + hexDigit(value);
 }
 
+std::string hexWord(unsigned value)
+{
+    return hexByte(value >> 8) + hexByte(value);
+}
+
 } // namespace sus

@@ -5,6 +5,7 @@
 #include "dmx/DmxOutputView.h"
 #include "dmx/DmxUniverse.h"
 #include "link/Link.h"
+#include "link/LinkFaultText.h"
 
 #include <string>
 #include <utility>
@@ -69,7 +70,7 @@ bool DmxOutputLoop::sendFrame()
 void DmxOutputLoop::stopWithMessage(std::string_view text)
 {
     view_.uncheckOutputBox();
-    presenter_.showMessage(std::string(text));
+    presenter_.showMessage(linkFaultText(text, link_));
 }
 
 } // namespace sus

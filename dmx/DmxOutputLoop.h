@@ -43,6 +43,7 @@ public:
 
 private:
     bool sendFrame();
+    // Output is off, and the user is told `text` with the link's port and reason under it.
     void stopWithMessage(std::string_view text);
 
     Link& link_;

@@ -26,6 +26,25 @@ struct LineState {
     friend bool operator==(const LineState&, const LineState&) = default;
 };
 
+// Why a device could not be opened, configured or written to, as the operating system put it. The
+// kind decides what the user is told to do; the detail is kept for faults no kind covers.
+struct DeviceFault {
+    enum class Kind : std::uint8_t {
+        None,             // nothing has failed
+        PermissionDenied, // this user may not open the port
+        Busy,             // another program holds the port
+        Gone,             // the device is no longer attached
+        Other,            // anything else: only the detail says what
+    };
+    Kind kind = Kind::None;
+    std::string detail; // the operating system's own words; may be empty
+
+    friend bool operator==(const DeviceFault&, const DeviceFault&) = default;
+};
+
+// The detail of a fault on a handle that is not open: the program's own mistake, not the system's.
+inline constexpr const char* kHandleNotOpenDetail = "The port is not open.";
+
 // The attached USB-to-UART bridges and the serial line of an opened one. Every device of the
 // system is reached through this interface: the real backend over the operating system's serial
 // ports, the simulated controller in tests, demos and the command-line companion.
@@ -60,6 +79,11 @@ public:
     // Writes `count` bytes; true when all of them were accepted. A write of zero bytes to an open
     // handle succeeds and sends nothing.
     virtual bool write(DeviceHandle handle, const std::uint8_t* data, std::size_t count) = 0;
+
+    // Why the most recent failing call of open(), getLineState(), setLineState() or write() failed.
+    // Each failing call of these sets it, whichever handle it was on; a successful open() clears it
+    // to Kind::None, as it is before anything has failed. Other calls leave it alone.
+    virtual DeviceFault lastFault() const = 0;
 };
 
 } // namespace sus

@@ -1,8 +1,10 @@
 #include "link/Link.h"
 
+#include "core/HexText.h"
 #include "core/Presenter.h"
 
 #include <optional>
+#include <utility>
 
 namespace sus {
 
@@ -33,16 +35,43 @@ bool Link::controllerFound() const
     return controllerState_ == kStateFound;
 }
 
+void Link::noteFault(const std::string& port, DeviceFault fault)
+{
+    if (lastFault_.kind != DeviceFault::Kind::None)
+        return;
+    // A backend that failed without saying why still failed.
+    if (fault.kind == DeviceFault::Kind::None)
+        fault.kind = DeviceFault::Kind::Other;
+    lastFault_ = std::move(fault);
+    faultPort_ = port;
+}
+
+bool Link::step(bool ok)
+{
+    if (!ok)
+        noteFault(controllerIdentity_, devices_.lastFault());
+    return ok;
+}
+
+void Link::clearFault()
+{
+    lastFault_ = {};
+    faultPort_.clear();
+}
+
 void Link::discoverController()
 {
     closeLink();
+    clearFault();
     std::uint32_t count = 0;
     if (devices_.countDevices(count) == 0) {
         // Every index is examined: with several controllers attached, the last one wins.
         for (std::uint32_t index = 0; index < count; ++index) {
             handle_ = devices_.open(index);
-            if (handle_ == kNoDevice)
+            if (handle_ == kNoDevice) {
+                noteFault(devices_.deviceIdentity(index), devices_.lastFault());
                 continue;
+            }
             const std::uint16_t vendor = devices_.vendorId(handle_);
             const std::uint16_t product = devices_.productId(handle_);
             if (vendor == kControllerVendorId && product == kControllerProductId) {
@@ -61,7 +90,7 @@ void Link::discoverController()
 std::optional<std::uint32_t> Link::locateController()
 {
     std::uint32_t count = 0;
-    if (!controllerFound() || devices_.countDevices(count) != 0)
+    if (devices_.countDevices(count) != 0)
         return std::nullopt;
     for (std::uint32_t index = 0; index < count; ++index) {
         if (devices_.deviceIdentity(index) == controllerIdentity_)
@@ -74,25 +103,36 @@ bool Link::openLink()
 {
     // A second open would leave the first handle open and unreachable.
     closeLink();
+    // With no controller found, why discovery could not open a device stays the reason: that device
+    // may well be the controller.
+    if (!controllerFound())
+        return false;
+    clearFault();
 
     // Indices shift when devices come and go: only the controller found at start-up may be opened.
     const std::optional<std::uint32_t> index = locateController();
-    if (!index)
+    if (!index) {
+        noteFault(controllerIdentity_, {DeviceFault::Kind::Gone, {}});
         return false;
+    }
     controllerIndex_ = *index;
 
     handle_ = devices_.open(controllerIndex_);
-    if (handle_ == kNoDevice)
+    if (!step(handle_ != kNoDevice))
         return false;
     // Another device may have taken the controller's port name since start-up.
-    if (devices_.vendorId(handle_) != kControllerVendorId ||
-        devices_.productId(handle_) != kControllerProductId) {
+    const std::uint16_t vendor = devices_.vendorId(handle_);
+    const std::uint16_t product = devices_.productId(handle_);
+    if (vendor != kControllerVendorId || product != kControllerProductId) {
+        noteFault(controllerIdentity_, {DeviceFault::Kind::Other,
+                                        "Another device (USB id " + hexWord(vendor) + ":" + hexWord(product) +
+                                            ") is attached under the controller's port name."});
         closeLink();
         return false;
     }
-    const bool read = devices_.getLineState(handle_, lineSettings_);
+    const bool read = step(devices_.getLineState(handle_, lineSettings_));
     applyLineSettings(lineSettings_);
-    if (!read || !devices_.setLineState(handle_, lineSettings_)) {
+    if (!read || !step(devices_.setLineState(handle_, lineSettings_))) {
         closeLink();
         return false;
     }
@@ -114,41 +154,41 @@ bool Link::markedWrite(const std::uint8_t* data, std::size_t count)
 {
     if (count == 0)
         return false;
-    bool ok = devices_.getLineState(handle_, lineSettings_);
+    bool ok = step(devices_.getLineState(handle_, lineSettings_));
     lineSettings_.parity = Parity::Space;
-    ok = devices_.setLineState(handle_, lineSettings_) && ok;
-    ok = devices_.write(handle_, data, 1) && ok;
+    ok = step(devices_.setLineState(handle_, lineSettings_)) && ok;
+    ok = step(devices_.write(handle_, data, 1)) && ok;
     lineSettings_.parity = Parity::Mark;
-    ok = devices_.setLineState(handle_, lineSettings_) && ok;
-    ok = devices_.write(handle_, data + 1, count - 1) && ok;
+    ok = step(devices_.setLineState(handle_, lineSettings_)) && ok;
+    ok = step(devices_.write(handle_, data + 1, count - 1)) && ok;
     return ok;
 }
 
 bool Link::breakByte(BreakForm form, const std::uint8_t& zeroByte)
 {
-    bool ok = devices_.getLineState(handle_, lineSettings_);
+    bool ok = step(devices_.getLineState(handle_, lineSettings_));
     lineSettings_.baudRate = kBreakBaud;
     lineSettings_.parity = Parity::Space;
-    ok = devices_.setLineState(handle_, lineSettings_) && ok;
+    ok = step(devices_.setLineState(handle_, lineSettings_)) && ok;
     if (form == BreakForm::PlainWrite)
-        ok = devices_.write(handle_, &zeroByte, 1) && ok;
+        ok = step(devices_.write(handle_, &zeroByte, 1)) && ok;
     else
         ok = markedWrite(&zeroByte, 1) && ok;
     lineSettings_.baudRate = kLineBaud;
     lineSettings_.parity = Parity::Mark;
-    ok = devices_.setLineState(handle_, lineSettings_) && ok;
+    ok = step(devices_.setLineState(handle_, lineSettings_)) && ok;
     return ok;
 }
 
 bool Link::write(const std::uint8_t* data, std::size_t count)
 {
-    return devices_.write(handle_, data, count);
+    return step(devices_.write(handle_, data, count));
 }
 
 bool Link::applyMarkParity()
 {
     lineSettings_.parity = Parity::Mark;
-    return devices_.setLineState(handle_, lineSettings_);
+    return step(devices_.setLineState(handle_, lineSettings_));
 }
 
 } // namespace sus

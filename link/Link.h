@@ -71,9 +71,21 @@ public:
     // The line-state record that opening and framing fill and change in place.
     const LineState& lineSettings() const { return lineSettings_; }
 
+    // Why the link failed, for the user: the first fault since discoverController() or openLink()
+    // began (a device discovery could not open, the controller not opening or configuring, a step of
+    // a framing primitive), and the port it was on; Kind::None while nothing has failed since. With no
+    // controller found, openLink() leaves discovery's fault as it was.
+    const DeviceFault& lastFault() const { return lastFault_; }
+    const std::string& faultPort() const { return faultPort_; }
+
 private:
-    // Where the controller found at start-up is attached now, by its identity.
+    // Where the controller found at start-up is attached now, by its identity; there must be one.
     std::optional<std::uint32_t> locateController();
+    // Keeps `fault` on `port` unless an earlier one is kept: later faults follow from the first.
+    void noteFault(const std::string& port, DeviceFault fault);
+    // Passes a device call's result on, noting the device's fault when it failed.
+    bool step(bool ok);
+    void clearFault();
 
     DeviceLayer& devices_;
     Presenter& presenter_;
@@ -82,6 +94,8 @@ private:
     std::string controllerIdentity_;
     DeviceHandle handle_ = kNoDevice;
     LineState lineSettings_;
+    DeviceFault lastFault_;
+    std::string faultPort_;
 };
 
 } // namespace sus

@@ -5,6 +5,28 @@
 
 namespace sus {
 
+namespace {
+
+// What the operating system would say for each kind of fault.
+const char* wordsFor(DeviceFault::Kind kind)
+{
+    switch (kind) {
+    case DeviceFault::Kind::PermissionDenied:
+        return "Permission denied";
+    case DeviceFault::Kind::Busy:
+        return "Device or resource busy";
+    case DeviceFault::Kind::Gone:
+        return "No such device";
+    case DeviceFault::Kind::Other:
+        return "Input/output error";
+    case DeviceFault::Kind::None:
+        break;
+    }
+    return "";
+}
+
+} // namespace
+
 SimulatedController::SimulatedController(const Clock& clock) : clock_(clock) {}
 
 void SimulatedController::attach(SimulatedDevice device)
@@ -18,10 +40,12 @@ bool SimulatedController::detach(const std::string& identity)
     return std::erase_if(devices_, [&](const SimulatedDevice& d) { return d.identity == identity; }) > 0;
 }
 
-void SimulatedController::setOpenable(const std::string& identity, bool openable)
+void SimulatedController::setOpenable(const std::string& identity, bool openable, DeviceFault::Kind refusal)
 {
-    if (SimulatedDevice* device = attachedDevice(identity))
+    if (SimulatedDevice* device = attachedDevice(identity)) {
         device->openable = openable;
+        device->refusal = refusal;
+    }
 }
 
 void SimulatedController::clearCalls()
@@ -59,6 +83,21 @@ SimulatedDevice* SimulatedController::deviceOf(DeviceHandle handle)
     return port == handles_.end() ? nullptr : attachedDevice(port->second.identity);
 }
 
+void SimulatedController::fail(DeviceFault::Kind kind)
+{
+    lastFault_ = {kind, wordsFor(kind)};
+}
+
+void SimulatedController::failOnHandle(DeviceHandle handle)
+{
+    // A handle still open whose device went away is a port that lost its device; any other is no
+    // open port at all.
+    if (handles_.contains(handle))
+        fail(DeviceFault::Kind::Gone);
+    else
+        lastFault_ = {DeviceFault::Kind::Other, kHandleNotOpenDetail};
+}
+
 int SimulatedController::countDevices(std::uint32_t& count)
 {
     if (countResult_ == 0)
@@ -79,10 +118,17 @@ DeviceHandle SimulatedController::open(std::uint32_t index)
         const SimulatedDevice& device = devices_[index];
         const bool inUse = std::ranges::any_of(
             handles_, [&](const auto& entry) { return entry.second.identity == device.identity; });
-        if (device.openable && !inUse) {
+        if (!device.openable) {
+            fail(device.refusal);
+        } else if (inUse) {
+            fail(DeviceFault::Kind::Busy);
+        } else {
             handle = nextHandle_++;
             handles_[handle] = {device.identity, clock_.nowNs()};
+            lastFault_ = {};
         }
+    } else {
+        fail(DeviceFault::Kind::Gone);
     }
     record(Op::Open, handle, handle != kNoDevice).index = index;
     return handle;
@@ -113,6 +159,8 @@ bool SimulatedController::getLineState(DeviceHandle handle, LineState& state)
     const SimulatedDevice* device = deviceOf(handle);
     if (device)
         state = lineStates_[device->identity];
+    else
+        failOnHandle(handle);
     record(Op::GetLineState, handle, device != nullptr).line = state;
     return device != nullptr;
 }
@@ -122,6 +170,8 @@ bool SimulatedController::setLineState(DeviceHandle handle, const LineState& sta
     const SimulatedDevice* device = deviceOf(handle);
     if (device)
         lineStates_[device->identity] = state;
+    else
+        failOnHandle(handle);
     record(Op::SetLineState, handle, device != nullptr).line = state;
     return device != nullptr;
 }
@@ -148,6 +198,8 @@ bool SimulatedController::write(DeviceHandle handle, const std::uint8_t* data, s
         bytesUntilUnplug_ = std::numeric_limits<std::uint64_t>::max();
         detach(std::string(device->identity));
     }
+    if (!ok)
+        failOnHandle(handle);
     record(Op::Write, handle, ok).byteCount = count;
     return ok;
 }

@@ -20,12 +20,15 @@ struct SimulatedDevice {
     std::uint16_t vendorId = kControllerVendorId;
     std::uint16_t productId = kControllerProductId;
     bool openable = true;
+    // What an open reports while the device is not openable.
+    DeviceFault::Kind refusal = DeviceFault::Kind::Other;
 };
 
 // A device layer without hardware: a configurable set of attached devices and a model of the
 // controller's transmit line, stamped by a clock (a virtual one in tests, the wall clock in demos).
 // Devices are counted in the order they were attached. A device can be open once at a time, as a
-// serial port can. Every call is recorded, and the writes go onto one TxLine, whose t = 0 is the
+// serial port can, and a second open reports it busy. Faults carry the words a POSIX system would
+// give (strerror's). Every call is recorded, and the writes go onto one TxLine, whose t = 0 is the
 // open of the handle that wrote first.
 class SimulatedController : public DeviceLayer {
 public:
@@ -46,7 +49,9 @@ public:
     void attach(SimulatedDevice device);
     // Unplugs a device: it leaves the count, and its open handles fail from now on. False when not attached.
     bool detach(const std::string& identity);
-    void setOpenable(const std::string& identity, bool openable);
+    // A device that is not openable refuses every open with `refusal`.
+    void setOpenable(const std::string& identity, bool openable,
+                     DeviceFault::Kind refusal = DeviceFault::Kind::Other);
     // A non-zero result makes the count fail.
     void setCountResult(int result) { countResult_ = result; }
     const std::vector<SimulatedDevice>& devices() const { return devices_; }
@@ -82,6 +87,7 @@ public:
     bool getLineState(DeviceHandle handle, LineState& state) override;
     bool setLineState(DeviceHandle handle, const LineState& state) override;
     bool write(DeviceHandle handle, const std::uint8_t* data, std::size_t count) override;
+    DeviceFault lastFault() const override { return lastFault_; }
 
 private:
     struct OpenPort {
@@ -92,6 +98,10 @@ private:
     SimulatedDevice* attachedDevice(const std::string& identity);
     // The attached device behind an open handle, or null.
     SimulatedDevice* deviceOf(DeviceHandle handle);
+    // Records why a call failed.
+    void fail(DeviceFault::Kind kind);
+    // Records why a call on `handle` found no attached device behind it.
+    void failOnHandle(DeviceHandle handle);
     // The record of a call, to be filled in; a scratch one while calls are not kept.
     Call& record(Op op, DeviceHandle handle, bool ok);
 
@@ -108,6 +118,7 @@ private:
     std::array<std::size_t, static_cast<std::size_t>(Op::Write) + 1> callCounts_{};
     bool keepCalls_ = true;
     Call scratchCall_;
+    DeviceFault lastFault_;
 };
 
 } // namespace sus

@@ -3,6 +3,7 @@
 #include "core/Presenter.h"
 #include "core/Timer.h"
 #include "link/Link.h"
+#include "link/LinkFaultText.h"
 #include "update/DmxOutputControl.h"
 #include "update/UpdateFileLayout.h"
 #include "update/UpdateFiles.h"
@@ -38,7 +39,7 @@ void UpdateSequencer::SpeedButton2Click()
 
     link_.closeLink();
     if (!link_.openLink()) {
-        failLink(std::string(kControllerNotOpened));
+        failLink(kControllerNotOpened);
         return;
     }
     wakeCount_ = 0;
@@ -154,7 +155,7 @@ void UpdateSequencer::wakeUpFrame()
     timer1_.setInterval(kWakeUpMs);
     const auto frame = packets_.buildWakeFrame();
     if (!link_.breakByte(Link::BreakForm::MarkedWrite, frame[0])) {
-        failLink(std::string(kControllerLost));
+        failLink(kControllerLost);
         return;
     }
     send(frame);
@@ -247,7 +248,7 @@ bool UpdateSequencer::send(std::span<const std::uint8_t> packet)
 {
     if (link_.markedWrite(packet.data(), packet.size()))
         return true;
-    failLink(std::string(kControllerLost));
+    failLink(kControllerLost);
     return false;
 }
 
@@ -262,11 +263,11 @@ void UpdateSequencer::stopForFile(RunOutcome outcome, const std::string& message
     endRun();
 }
 
-void UpdateSequencer::failLink(const std::string& message)
+void UpdateSequencer::failLink(std::string_view message)
 {
     outcome_ = RunOutcome::LinkFailed;
     endAtOnce();
-    presenter_.showMessage(message);
+    presenter_.showMessage(linkFaultText(message, link_));
 }
 
 void UpdateSequencer::abortForWindowClose()

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string_view>
 
 namespace sus {
 
@@ -96,8 +97,9 @@ private:
     bool send(std::span<const std::uint8_t> packet);
     // A file was refused: the run stops here with `message`; Stop stays usable.
     void stopForFile(RunOutcome outcome, const std::string& message);
-    // The link failed: the run ends at once, as after Stop, and the user is told.
-    void failLink(const std::string& message);
+    // The link failed: the run ends at once, as after Stop, and the user is told `message` with the
+    // link's port and reason under it.
+    void failLink(std::string_view message);
     // The buttons, counters and bar as after Stop.
     void showStopped();
     // Ends the run now, as after Stop, with the link closed and nothing more to send.

@@ -14,6 +14,9 @@ bool drainPort(QSerialPort& port);
 // none; every serial port of a bridge has them.
 bool hasModemLines(const QSerialPort& port);
 
+// Whether this user may read and write the port's device node, whoever holds it now.
+bool userMayOpen(const QSerialPort& port);
+
 // Sets what the line needs and Qt leaves as the driver had it, right after the port opened.
 bool prepareOpenedPort(QSerialPort& port);
 

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <termios.h>
+#include <unistd.h>
 
 namespace sus {
 
@@ -17,12 +18,26 @@ bool drainPort(QSerialPort& port)
     return result == 0;
 }
 
+namespace {
+
+// The device node: Qt takes a bare name as one under /dev.
+QString nodeOf(const QSerialPort& port)
+{
+    const QString name = port.portName();
+    return name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+}
+
+} // namespace
+
 bool hasModemLines(const QSerialPort& port)
 {
     // Unix 98 pseudo-terminals live under /dev/pts; a user may name one as the controller's port.
-    const QString name = port.portName();
-    const QString location = name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
-    return !location.startsWith(QStringLiteral("/dev/pts/"));
+    return !nodeOf(port).startsWith(QStringLiteral("/dev/pts/"));
+}
+
+bool userMayOpen(const QSerialPort& port)
+{
+    return ::access(nodeOf(port).toLocal8Bit().constData(), R_OK | W_OK) == 0;
 }
 
 bool prepareOpenedPort(QSerialPort&)

@@ -21,6 +21,12 @@ bool hasModemLines(const QSerialPort&)
     return true;
 }
 
+bool userMayOpen(const QSerialPort&)
+{
+    // A COM port has no permissions of its own: access is denied while another program has it open.
+    return true;
+}
+
 bool prepareOpenedPort(QSerialPort& port)
 {
     // The line runs without flow control, DSR included. Qt sets CTS flow and DTR but keeps the

@@ -3,6 +3,7 @@
 #include "link/LineTiming.h"
 #include "link/Link.h"
 #include "link/serial/NativePort.h"
+#include "link/serial/PortFault.h"
 
 #include <QSerialPort>
 #include <QSerialPortInfo>
@@ -114,16 +115,18 @@ std::string SerialDeviceLayer::deviceIdentity(std::uint32_t index)
 
 DeviceHandle SerialDeviceLayer::open(std::uint32_t index)
 {
-    if (index >= devices_.size())
+    if (index >= devices_.size()) {
+        lastFault_ = {DeviceFault::Kind::Gone, {}};
         return kNoDevice;
+    }
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(QString::fromStdString(devices_[index].portName));
-    if (!port->open(QIODevice::ReadWrite))
-        return kNoDevice;
-    if (!prepareOpenedPort(*port)) {
+    if (!port->open(QIODevice::ReadWrite) || !prepareOpenedPort(*port)) {
+        lastFault_ = portFault(*port);
         port->close();
         return kNoDevice;
     }
+    lastFault_ = {};
     const DeviceHandle handle = nextHandle_++;
     OpenPort& open = ports_[handle];
     open.device = devices_[index];
@@ -137,6 +140,18 @@ SerialDeviceLayer::OpenPort* SerialDeviceLayer::find(DeviceHandle handle)
 {
     auto found = ports_.find(handle);
     return found == ports_.end() ? nullptr : &found->second;
+}
+
+bool SerialDeviceLayer::failOn(const OpenPort& open)
+{
+    lastFault_ = portFault(*open.port);
+    return false;
+}
+
+bool SerialDeviceLayer::failNotOpen()
+{
+    lastFault_ = {DeviceFault::Kind::Other, kHandleNotOpenDetail};
+    return false;
 }
 
 std::uint16_t SerialDeviceLayer::vendorId(DeviceHandle handle)
@@ -166,7 +181,7 @@ bool SerialDeviceLayer::getLineState(DeviceHandle handle, LineState& state)
 {
     const OpenPort* open = find(handle);
     if (!open)
-        return false;
+        return failNotOpen();
     state = open->line;
     state.dtr = open->dtr.value_or(false);
     state.rts = open->rts.value_or(false);
@@ -198,11 +213,11 @@ bool SerialDeviceLayer::setLineState(DeviceHandle handle, const LineState& state
 {
     OpenPort* open = find(handle);
     if (!open)
-        return false;
+        return failNotOpen();
     QSerialPort& port = *open->port;
     LineState& line = open->line;
     if (shapesCharactersDifferently(state, line) && open->writtenSinceWait && !waitUntilSent(*open))
-        return false;
+        return failOn(*open);
     // Only what differs is touched: each change is a request to the bridge, and Qt refuses to
     // set some custom rates a second time. What the driver took is in force from then on.
     bool ok = true;
@@ -228,28 +243,28 @@ bool SerialDeviceLayer::setLineState(DeviceHandle handle, const LineState& state
     if (!open->modemLines) {
         open->dtr = state.dtr;
         open->rts = state.rts;
-        return ok;
+        return ok || failOn(*open);
     }
     change(open->dtr, state.dtr, [&] { return port.setDataTerminalReady(state.dtr); });
     // With hardware flow control the driver owns RTS.
     if (!state.ctsFlow)
         change(open->rts, state.rts, [&] { return port.setRequestToSend(state.rts); });
-    return ok;
+    return ok || failOn(*open);
 }
 
 bool SerialDeviceLayer::write(DeviceHandle handle, const std::uint8_t* data, std::size_t count)
 {
     OpenPort* open = find(handle);
     if (!open)
-        return false;
+        return failNotOpen();
     if (count == 0)
         return true;
     const auto size = static_cast<qint64>(count);
     if (open->port->write(reinterpret_cast<const char*>(data), size) != size)
-        return false;
+        return failOn(*open);
     open->writtenSinceWait = true;
     // Writes are synchronous: the next line change must find these bytes on their way.
-    return flushToDriver(*open, count);
+    return flushToDriver(*open, count) || failOn(*open);
 }
 
 } // namespace sus

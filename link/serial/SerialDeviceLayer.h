@@ -41,6 +41,7 @@ public:
     bool getLineState(DeviceHandle handle, LineState& state) override;
     bool setLineState(DeviceHandle handle, const LineState& state) override;
     bool write(DeviceHandle handle, const std::uint8_t* data, std::size_t count) override;
+    DeviceFault lastFault() const override { return lastFault_; }
 
 private:
     struct Device {
@@ -65,11 +66,15 @@ private:
     bool waitUntilSent(OpenPort& open);
     // Hands Qt's buffer to the driver, in the time the bytes need on the line and some slack.
     bool flushToDriver(OpenPort& open, std::size_t byteCount);
+    // Record why a call failed; false, for the call to return.
+    bool failOn(const OpenPort& open);
+    bool failNotOpen();
 
     std::string onlyPort_;
     std::vector<Device> devices_;
     std::map<DeviceHandle, OpenPort> ports_;
     DeviceHandle nextHandle_ = 1;
+    DeviceFault lastFault_;
 };
 
 } // namespace sus

@@ -128,15 +128,5 @@ TEST_F(MvtSend, EachFailureHasItsExitStatusAndMessageAndTheFixtureGetsNoReset)
     }
 }
 
-TEST_F(MvtSend, APortThatIsNotThereIsNoController)
-{
-    const MvtResult run =
-        runMvt({QStringLiteral("send"), QStringLiteral("--port"), q(dir / "ttyNone"),
-                QStringLiteral("--password"), QString::fromLatin1(kSpotPassword), q(examplePath(kSpot))});
-    EXPECT_EQ(run.exitCode, 5);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("could not be opened as the controller"), std::string::npos) << run.err;
-}
-
 } // namespace
 } // namespace sus::test

@@ -173,13 +173,15 @@ TEST_F(DmxOutputLoopTest, StartOfAnUpdateRunTurnsOutputOffAndACheckDuringTheRunI
     EXPECT_EQ(framesHeard().size(), 1u);
 }
 
-TEST_F(DmxOutputLoopTest, ALinkThatFailsToOpenTurnsOutputOffAndTellsTheUserOnce)
+TEST_F(DmxOutputLoopTest, ALinkThatFailsToOpenTurnsOutputOffAndTellsTheUserOnceWithTheReason)
 {
-    bench.devices.setOpenable("ttyUSB0", false);
-    box.setChecked(true);
-    EXPECT_THAT(bench.presenter.texts(), ElementsAre(std::string(kDmxOpenFailedText)));
-    expectOutputOff();
-    EXPECT_EQ(bench.presenter.shown.size(), 1u);
+    for (const auto kind : kFaultKinds) {
+        bench.presenter.clear();
+        bench.devices.setOpenable("ttyUSB0", false, kind);
+        box.setChecked(true);
+        EXPECT_THAT(bench.presenter.texts(), ElementsAre(toldAfterFault(kDmxOpenFailedText, kind)));
+        expectOutputOff();
+    }
 
     // Plugged in and openable again: output starts normally.
     bench.devices.setOpenable("ttyUSB0", true);
@@ -198,7 +200,8 @@ TEST_F(DmxOutputLoopTest, AControllerPulledOutDuringOutputTurnsOutputOffAndTells
 
     box.setChecked(true);
     bench.clock.advanceBy(3 * kPeriodNs);
-    EXPECT_THAT(bench.presenter.texts(), ElementsAre(std::string(kDmxWriteFailedText)));
+    const std::string told = toldAfterFault(kDmxWriteFailedText, DeviceFault::Kind::Gone);
+    EXPECT_THAT(bench.presenter.texts(), ElementsAre(told));
     EXPECT_TRUE(boxShownUnchecked);
     expectOutputOff();
     EXPECT_EQ(bench.presenter.shown.size(), 1u);
@@ -210,7 +213,7 @@ TEST_F(DmxOutputLoopTest, AControllerPulledOutDuringOutputTurnsOutputOffAndTells
     box.setChecked(true);
     bench.devices.unplugAtTime(bench.clock.nowNs() + kPeriodNs + kPeriodNs / 2);
     bench.clock.advanceBy(10 * kPeriodNs);
-    EXPECT_THAT(bench.presenter.texts(), ElementsAre(std::string(kDmxWriteFailedText)));
+    EXPECT_THAT(bench.presenter.texts(), ElementsAre(told));
     expectOutputOff();
 }
 

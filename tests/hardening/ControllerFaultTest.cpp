@@ -22,6 +22,8 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 const std::string kPort = "ttyUSB0";
+// What the user is told when the controller is found gone.
+const std::string kLostText = toldAfterFault(kControllerLost, DeviceFault::Kind::Gone);
 
 // A run of two files on a bench.
 struct TwoFileRun : UpdateRunBench {
@@ -70,7 +72,7 @@ struct UnplugCase {
 
 TEST(ControllerFaults, UnpluggedBeforeTheTickOfEverySequencerStateEndsTheRunAndSaysSo)
 {
-    const std::string lost(kControllerLost);
+    const std::string& lost = kLostText;
     const std::string finished(kUpdateFinished);
     const UnplugCase cases[] = {
         {SequencerState::WakeUp, {lost}},
@@ -136,10 +138,9 @@ TEST(ControllerFaults, PulledOutInTheMiddleOfAnyWriteTheRunEndsAtOnceAndTheRestO
         run.runToEnd();
         // A cut in FinishUpdate comes after the finish message the user has already read.
         if (after >= total - packet::kShortPacketLength)
-            EXPECT_THAT(run.presenter.texts(),
-                        ElementsAre(std::string(kUpdateFinished), std::string(kControllerLost)));
+            EXPECT_THAT(run.presenter.texts(), ElementsAre(std::string(kUpdateFinished), kLostText));
         else
-            EXPECT_THAT(run.presenter.texts(), ElementsAre(std::string(kControllerLost)));
+            EXPECT_THAT(run.presenter.texts(), ElementsAre(kLostText));
         run.expectEndedAsAfterStop();
         const UpdateReception got = run.reception();
         EXPECT_FALSE(got.finished);
@@ -157,7 +158,9 @@ TEST(ControllerFaults, AControllerGoneSinceStartUpOrThatCannotBeOpenedStopsTheRu
         else
             run.devices.setOpenable(kPort, false);
         run.start();
-        EXPECT_THAT(run.presenter.texts(), ElementsAre(std::string(kControllerNotOpened)));
+        EXPECT_THAT(run.presenter.texts(),
+                    ElementsAre(toldAfterFault(kControllerNotOpened, unplugged ? DeviceFault::Kind::Gone
+                                                                               : DeviceFault::Kind::Other)));
         run.expectEndedAsAfterStop();
         EXPECT_EQ(run.dmx.turnedOff, 1);
         EXPECT_TRUE(run.devices.txLine().writes().empty());
@@ -251,7 +254,8 @@ TEST(ControllerFaults, PulledOutAtAnyStepOfADmxFrameTurnsOutputOffAndTellsTheUse
         dmx.clock.advanceBy(2 * kDmxFramePeriodMs * kMs);
         dmx.devices.unplugAfterBytes(after);
         dmx.clock.advanceBy(2 * kDmxFramePeriodMs * kMs);
-        EXPECT_THAT(dmx.presenter.texts(), ElementsAre(std::string(kDmxWriteFailedText)));
+        EXPECT_THAT(dmx.presenter.texts(),
+                    ElementsAre(toldAfterFault(kDmxWriteFailedText, DeviceFault::Kind::Gone)));
         dmx.expectOutputOff();
         const FixtureLog heard = dmx.heard();
         const auto frames = heard.dmxFrames();
@@ -267,7 +271,8 @@ TEST(ControllerFaults, DmxOutputWithTheControllerGoneSinceStartUpIsRefusedOnceAn
     DmxBench dmx;
     dmx.devices.detach(kPort);
     dmx.box.setChecked(true);
-    EXPECT_THAT(dmx.presenter.texts(), ElementsAre(std::string(kDmxOpenFailedText)));
+    EXPECT_THAT(dmx.presenter.texts(),
+                ElementsAre(toldAfterFault(kDmxOpenFailedText, DeviceFault::Kind::Gone)));
     dmx.expectOutputOff();
 
     dmx.devices.attach({.identity = kPort});

@@ -2,10 +2,13 @@
 
 #include "core/VirtualScheduler.h"
 #include "link/Link.h"
+#include "link/LinkFaultText.h"
 #include "link/SimulatedController.h"
 #include "tests/support/RecordingPresenter.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sus::test {
@@ -13,6 +16,18 @@ namespace sus::test {
 inline SimulatedDevice controllerAt(const std::string& port)
 {
     return {.identity = port};
+}
+
+// Every kind of fault a device call can have.
+inline constexpr std::array kFaultKinds{DeviceFault::Kind::PermissionDenied, DeviceFault::Kind::Busy,
+                                        DeviceFault::Kind::Gone, DeviceFault::Kind::Other};
+
+// `message` as the user is told it after a fault of `kind` on the simulated controller at `port`:
+// the port and the reason on the lines under it.
+inline std::string toldAfterFault(std::string_view message, DeviceFault::Kind kind,
+                                  const std::string& port = "ttyUSB0")
+{
+    return std::string(message) + "\n" + port + "\n" + faultReason({kind, "Input/output error"});
 }
 
 // A link over a simulated controller on virtual time.

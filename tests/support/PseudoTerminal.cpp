@@ -25,6 +25,13 @@ PseudoTerminal::~PseudoTerminal()
         ::close(master_);
 }
 
+void PseudoTerminal::hangUp()
+{
+    if (master_ >= 0)
+        ::close(master_);
+    master_ = -1;
+}
+
 std::vector<std::uint8_t> PseudoTerminal::read(std::size_t count)
 {
     std::vector<std::uint8_t> bytes;

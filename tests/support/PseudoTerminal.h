@@ -24,6 +24,9 @@ public:
     // What arrives at the master until `count` bytes came or nothing more came for a second.
     std::vector<std::uint8_t> read(std::size_t count = std::numeric_limits<std::size_t>::max());
 
+    // Closes the master: the line hangs up, as a USB bridge's does when it is pulled out.
+    void hangUp();
+
 private:
     int master_ = -1;
     int slave_ = -1;

@@ -4,6 +4,7 @@
 #include "link/Link.h"
 #include "link/SimulatedController.h"
 #include "link/VirtualFixture.h"
+#include "tests/link/LinkBench.h"
 #include "tests/support/FakeUpdatePageView.h"
 #include "tests/support/RecordingPresenter.h"
 #include "tests/support/TempDir.h"
@@ -15,6 +16,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sus::test {
@@ -29,12 +31,13 @@ struct FakeDmxOutput : DmxOutputControl {
     bool available = true;
 };
 
-// An update run on virtual time: one controller attached and found, the "Update" page as data,
-// Timer1 virtual, the virtual fixture listening on the line.
+// An update run on virtual time: one controller attached and found (or the device `attached`, as
+// discovery finds it), the "Update" page as data, Timer1 virtual, the virtual fixture listening on
+// the line.
 struct UpdateRunBench {
-    UpdateRunBench()
+    explicit UpdateRunBench(SimulatedDevice attached = controllerAt("ttyUSB0"))
     {
-        devices.attach({.identity = "ttyUSB0"});
+        devices.attach(std::move(attached));
         link.discoverController();
         presenter.clear();
         view.password = "";

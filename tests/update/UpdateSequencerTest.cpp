@@ -287,17 +287,34 @@ TEST_F(UpdateSequencer, ProgressFollowsTheImagePositionAndNeverPasses100)
 
 // What the run does when things go wrong: it stops, says so, and never reports success.
 
-TEST_F(UpdateSequencer, ALinkThatCannotOpenStopsTheRunBeforeItStarts)
+TEST_F(UpdateSequencer, ALinkThatCannotOpenStopsTheRunBeforeItStartsAndSaysWhy)
 {
-    queue(FileWithData(10), "f.MVT");
-    devices.setOpenable("ttyUSB0", false);
-    start();
-    EXPECT_THAT(presenter.texts(), ElementsAre(std::string(kControllerNotOpened)));
-    EXPECT_FALSE(timer1->isEnabled());
-    EXPECT_FALSE(sequencer.runActive());
-    EXPECT_TRUE(view.startEnabled);
-    EXPECT_FALSE(view.stopEnabled);
-    EXPECT_TRUE(dmx.available);
+    for (const auto kind : kFaultKinds) {
+        UpdateRunBench bench;
+        bench.queue(FileWithData(10), "f.MVT");
+        bench.view.password = kPassword;
+        bench.devices.setOpenable("ttyUSB0", false, kind);
+        bench.sequencer.SpeedButton2Click();
+        EXPECT_THAT(bench.presenter.texts(), ElementsAre(toldAfterFault(kControllerNotOpened, kind)));
+        EXPECT_FALSE(bench.timer1->isEnabled());
+        EXPECT_FALSE(bench.sequencer.runActive());
+        EXPECT_TRUE(bench.view.startEnabled);
+        EXPECT_FALSE(bench.view.stopEnabled);
+        EXPECT_TRUE(bench.dmx.available);
+    }
+}
+
+TEST(UpdateSequencerWithoutController, StartSaysWhyDiscoveryCouldNotExamineADevice)
+{
+    UpdateRunBench bench(
+        {.identity = "ttyUSB0", .openable = false, .refusal = DeviceFault::Kind::PermissionDenied});
+    ASSERT_FALSE(bench.link.controllerFound());
+    bench.queue(FileWithData(10), "f.MVT");
+    bench.view.password = kPassword;
+    bench.sequencer.SpeedButton2Click();
+    EXPECT_THAT(bench.presenter.texts(),
+                ElementsAre(toldAfterFault(kControllerNotOpened, DeviceFault::Kind::PermissionDenied)));
+    EXPECT_FALSE(bench.sequencer.runActive());
 }
 
 TEST_F(UpdateSequencer, ControllerUnpluggedMidRunEndsItAtOnceWithoutTheFinishMessage)
@@ -309,7 +326,9 @@ TEST_F(UpdateSequencer, ControllerUnpluggedMidRunEndsItAtOnceWithoutTheFinishMes
         bench.sequencer.SpeedButton2Click();
         bench.devices.unplugAtTime(unplugMs * kMs);
         bench.runToEnd();
-        EXPECT_THAT(bench.presenter.texts(), ElementsAre(std::string(kControllerLost))) << unplugMs;
+        EXPECT_THAT(bench.presenter.texts(),
+                    ElementsAre(toldAfterFault(kControllerLost, DeviceFault::Kind::Gone)))
+            << unplugMs;
         EXPECT_FALSE(bench.link.isOpen());
         EXPECT_FALSE(bench.timer1->isEnabled());
         EXPECT_TRUE(bench.view.startEnabled);

@@ -1,10 +1,9 @@
 #include "link/serial/SerialDeviceLayer.h"
 #include "link/Link.h"
+#include "tests/link/serial/CoreApplication.h"
 #include "tests/link/serial/PtyLineRate.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/RecordingPresenter.h"
-
-#include <QCoreApplication>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,13 +16,7 @@ namespace {
 
 class SerialBackend : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "link_serial_tests";
-        static char* argv[] = {name, nullptr};
-        static QCoreApplication app(argc, argv);
-    }
+    static void SetUpTestSuite() { ensureCoreApplication(); }
 
     void SetUp() override { ASSERT_FALSE(pty.slaveName().empty()); }
 

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "link/DeviceLayer.h"
+
+class QSerialPort;
+
+namespace sus {
+
+// Why the call just made on `port` failed, from the error Qt recorded on it.
+DeviceFault portFault(const QSerialPort& port);
+
+} // namespace sus
