@@ -21,6 +21,10 @@ public:
     // Empty when no pseudo-terminal could be had.
     const std::string& slaveName() const { return slaveName_; }
 
+    // The slave side held here since before the code under test opened it: the port's settings
+    // can be read on it even while that code holds the port exclusively.
+    int heldSlave() const { return slave_; }
+
     // What arrives at the master until `count` bytes came or nothing more came for a second.
     std::vector<std::uint8_t> read(std::size_t count = std::numeric_limits<std::size_t>::max());
 

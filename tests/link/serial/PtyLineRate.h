@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 namespace sus::test {
 
-// The output rate the kernel holds for a terminal, custom rates included; 0 when unreadable.
-std::uint32_t terminalOutputBaud(const std::string& path);
+// The output rate the kernel holds for the terminal open as `fd`, custom rates included; 0 when
+// unreadable.
+std::uint32_t terminalOutputBaud(int fd);
 
 } // namespace sus::test

@@ -31,7 +31,7 @@ TEST_F(SerialBackend, OpensAPortByNameAtTheLinkRateAndSendsBytesInOrder)
     link.discoverController();
     EXPECT_THAT(presenter.texts(), ::testing::ElementsAre("Controller has been found!"));
     ASSERT_TRUE(link.openLink());
-    EXPECT_EQ(terminalOutputBaud(pty.slaveName()), 250000u);
+    EXPECT_EQ(terminalOutputBaud(pty.heldSlave()), 250000u);
 
     std::vector<std::uint8_t> packet(38);
     for (std::size_t i = 0; i < packet.size(); ++i)
@@ -53,7 +53,7 @@ TEST_F(SerialBackend, OpensAPortByNameAtTheLinkRateAndSendsBytesInOrder)
     ASSERT_TRUE(devices.getLineState(link.handle(), line));
     EXPECT_EQ(line.baudRate, 250000u);
     EXPECT_EQ(line.parity, Parity::Mark);
-    EXPECT_EQ(terminalOutputBaud(pty.slaveName()), 250000u);
+    EXPECT_EQ(terminalOutputBaud(pty.heldSlave()), 250000u);
 }
 
 TEST_F(SerialBackend, CustomBreakRateReachesTheDriver)
@@ -69,7 +69,7 @@ TEST_F(SerialBackend, CustomBreakRateReachesTheDriver)
     line.baudRate = 64000;
     line.parity = Parity::Space;
     ASSERT_TRUE(devices.setLineState(handle, line));
-    EXPECT_EQ(terminalOutputBaud(pty.slaveName()), 64000u);
+    EXPECT_EQ(terminalOutputBaud(pty.heldSlave()), 64000u);
     LineState readBack;
     ASSERT_TRUE(devices.getLineState(handle, readBack));
     EXPECT_EQ(readBack, line);
