@@ -19,7 +19,8 @@ int runPorts(const QStringList& arguments)
     CommandParser command(
         QStringLiteral("ports"),
         QStringLiteral(
-            "Lists the attached USB serial devices as controller discovery sees them, with their USB "
+            "Lists the attached USB serial devices of the controller's bridge family (USB vendor 10C4) as "
+            "controller discovery sees them, with their USB "
             "vendor and product ids (hexadecimal); the controller that would be used is marked. A device "
             "that cannot be opened is listed with the reason and what to do about it.\n"
             "Exit status: 0 a controller is attached; 5 none is; 2 bad arguments."));

@@ -11,6 +11,11 @@ namespace sus::bridge {
 // Fake sysfs and udev entries, with device nodes, for USB serial ports: every udev client of this
 // process sees them, Qt's port enumeration among them. Needs the testbed's preload library, which
 // runUnderDeviceTestbed() puts in place.
+//
+// The testbed's nodes serve discovery, not the line: they are pseudo-terminals whose ioctls its
+// preload library answers itself, and it refuses the termios2 requests that carry custom rates
+// ("Inappropriate ioctl for device"), so Qt cannot set 250000 baud on them. The controller's node is
+// the model bridge's, which takes the calls before the testbed's library sees them.
 class DeviceTestbed {
 public:
     DeviceTestbed();
