@@ -13,9 +13,9 @@
 #include "dmx/DmxOutputView.h"
 #include "dmx/DmxUniverse.h"
 #include "link/Link.h"
-#include "link/SimulatedController.h"
-#include "link/SteadyClock.h"
-#include "link/VirtualFixture.h"
+#include "sim/SimulatedController.h"
+#include "sim/SteadyClock.h"
+#include "sim/VirtualFixture.h"
 #include "tests/support/RecordingPresenter.h"
 
 #include <QCoreApplication>

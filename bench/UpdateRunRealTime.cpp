@@ -10,7 +10,7 @@
 #include "bench/ProcessCpu.h"
 #include "bench/Statistics.h"
 #include "bench/TickRecorder.h"
-#include "link/SteadyClock.h"
+#include "sim/SteadyClock.h"
 #include "tests/update/UpdateRunBench.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include "core/Clock.h"
 #include "link/DeviceLayer.h"
-#include "link/TxLine.h"
+#include "sim/TxLine.h"
 
 #include <map>
 

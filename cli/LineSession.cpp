@@ -3,7 +3,7 @@
 #include "cli/RealTimePacer.h"
 #include "cli/VirtualPacer.h"
 #include "core/MessageLines.h"
-#include "link/Captures.h"
+#include "sim/Captures.h"
 #include "link/LinkFaultText.h"
 
 #include <algorithm>

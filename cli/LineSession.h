@@ -4,7 +4,7 @@
 #include "cli/LineOptions.h"
 #include "cli/Pacer.h"
 #include "link/Link.h"
-#include "link/SimulatedController.h"
+#include "sim/SimulatedController.h"
 #include "link/serial/SerialDeviceLayer.h"
 
 #include <memory>

@@ -5,8 +5,8 @@
 #include "cli/PortList.h"
 #include "cli/TerminalPresenter.h"
 #include "link/Link.h"
-#include "link/SimulatedController.h"
-#include "link/SteadyClock.h"
+#include "sim/SimulatedController.h"
+#include "sim/SteadyClock.h"
 #include "link/serial/SerialDeviceLayer.h"
 
 #include <iostream>

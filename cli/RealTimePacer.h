@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/Pacer.h"
-#include "link/SteadyClock.h"
+#include "sim/SteadyClock.h"
 
 #include <QEventLoop>
 

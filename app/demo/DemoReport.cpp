@@ -1,11 +1,11 @@
 #include "app/demo/DemoReport.h"
 
-#include "link/SimulatedController.h"
-#include "link/VirtualFixture.h"
+#include "sim/SimulatedController.h"
+#include "sim/VirtualFixture.h"
 #include "core/HexText.h"
 #include "update/UpdateFileLayout.h"
 #include "update/UpdateFileReader.h"
-#include "update/UpdateReceiver.h"
+#include "sim/UpdateReceiver.h"
 
 #include <ostream>
 #include <sstream>

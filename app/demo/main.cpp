@@ -6,8 +6,8 @@
 #include "app/TForm2.h"
 #include "app/WindowProgram.h"
 #include "app/demo/DemoReport.h"
-#include "link/SimulatedController.h"
-#include "link/SteadyClock.h"
+#include "sim/SimulatedController.h"
+#include "sim/SteadyClock.h"
 
 #include <QListWidget>
 

@@ -4,7 +4,7 @@
 #include "core/VirtualScheduler.h"
 #include "dmx/DmxUniverse.h"
 #include "link/Link.h"
-#include "link/SimulatedController.h"
+#include "sim/SimulatedController.h"
 #include "tests/support/RecordingPresenter.h"
 #include "update/UpdateFiles.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/TxLine.h"
+#include "sim/TxLine.h"
 #include "tests/bridge/PortSettings.h"
 #include "tests/bridge/UartModel.h"
 

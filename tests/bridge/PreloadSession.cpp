@@ -3,7 +3,7 @@
 //   SUS_MODEL_BRIDGE_LINE    where to save the line as a wire log when the program ends
 //   SUS_MODEL_BRIDGE_COUNTS  where to save the call counts and the checks when the program ends
 
-#include "link/Captures.h"
+#include "sim/Captures.h"
 #include "tests/bridge/ModelBridge.h"
 
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/DeviceLayer.h"
-#include "link/TxLine.h"
+#include "sim/TxLine.h"
 
 #include <cstddef>
 #include <cstdint>

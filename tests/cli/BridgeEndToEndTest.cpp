@@ -6,7 +6,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/UpdateKey.h"
-#include "update/UpdateReceiver.h"
+#include "sim/UpdateReceiver.h"
 
 #include <gtest/gtest.h>
 

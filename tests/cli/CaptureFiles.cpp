@@ -1,6 +1,6 @@
 #include "tests/cli/CaptureFiles.h"
 
-#include "link/Waveform.h"
+#include "sim/Waveform.h"
 #include "tests/cli/WireLog.h"
 #include "update/UpdateFileReader.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/VirtualFixture.h"
+#include "sim/VirtualFixture.h"
 #include "update/UpdateImage.h"
 
 #include <filesystem>

@@ -3,7 +3,7 @@
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
-#include "update/UpdateReceiver.h"
+#include "sim/UpdateReceiver.h"
 
 #include <gtest/gtest.h>
 

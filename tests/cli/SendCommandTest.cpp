@@ -1,12 +1,12 @@
-#include "link/Captures.h"
-#include "link/Waveform.h"
+#include "sim/Captures.h"
+#include "sim/Waveform.h"
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"
 #include "tests/cli/WireLog.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/UpdateKey.h"
-#include "update/UpdateReceiver.h"
+#include "sim/UpdateReceiver.h"
 
 #include <gtest/gtest.h>
 

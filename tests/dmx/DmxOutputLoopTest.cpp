@@ -1,7 +1,7 @@
 #include "dmx/DmxOutputLoop.h"
 #include "dmx/DmxOutputView.h"
 #include "dmx/DmxUniverse.h"
-#include "link/VirtualFixture.h"
+#include "sim/VirtualFixture.h"
 #include "tests/dmx/FakeOutputBox.h"
 #include "tests/link/LinkBench.h"
 

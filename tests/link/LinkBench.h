@@ -3,7 +3,7 @@
 #include "core/VirtualScheduler.h"
 #include "link/Link.h"
 #include "link/LinkFaultText.h"
-#include "link/SimulatedController.h"
+#include "sim/SimulatedController.h"
 #include "tests/support/RecordingPresenter.h"
 
 #include <array>

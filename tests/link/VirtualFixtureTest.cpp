@@ -1,4 +1,4 @@
-#include "link/VirtualFixture.h"
+#include "sim/VirtualFixture.h"
 #include "tests/link/LinkBench.h"
 #include "tests/link/WireTrace.h"
 
@@ -23,7 +23,7 @@ std::vector<std::uint8_t> packet(std::uint16_t type, const std::vector<std::uint
     bytes[3] = static_cast<std::uint8_t>(type >> 8);
     std::ranges::copy(payload, bytes.begin() + 4);
     const std::size_t checksumAt = 4 + payload.size();
-    const std::uint16_t sum = packetChecksum(bytes.data(), checksumAt);
+    const std::uint16_t sum = fixtureChecksum(bytes.data(), checksumAt);
     bytes[checksumAt] = static_cast<std::uint8_t>(sum >> 8);
     bytes[checksumAt + 1] = static_cast<std::uint8_t>(sum & 0xFF);
     return bytes;

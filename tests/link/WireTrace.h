@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/Waveform.h"
+#include "sim/Waveform.h"
 
 #include <cstdint>
 #include <initializer_list>

@@ -2,8 +2,8 @@
 
 #include "core/VirtualScheduler.h"
 #include "link/Link.h"
-#include "link/SimulatedController.h"
-#include "link/VirtualFixture.h"
+#include "sim/SimulatedController.h"
+#include "sim/VirtualFixture.h"
 #include "tests/link/LinkBench.h"
 #include "tests/support/FakeUpdatePageView.h"
 #include "tests/support/RecordingPresenter.h"
@@ -11,7 +11,7 @@
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/DmxOutputControl.h"
 #include "update/UpdateFiles.h"
-#include "update/UpdateReceiver.h"
+#include "sim/UpdateReceiver.h"
 #include "update/UpdateSequencer.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "link/Link.h"
-#include "link/VirtualFixture.h"
-#include "link/Waveform.h"
+#include "sim/VirtualFixture.h"
+#include "sim/Waveform.h"
 #include "link/serial/SerialDeviceLayer.h"
 #include "tests/bridge/ModelBridge.h"
 #include "tests/support/RecordingPresenter.h"

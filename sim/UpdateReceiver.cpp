@@ -1,4 +1,4 @@
-#include "update/UpdateReceiver.h"
+#include "sim/UpdateReceiver.h"
 
 #include "update/UpdateFileLayout.h"
 #include "update/UpdateImage.h"

@@ -1,4 +1,4 @@
-#include "link/SimulatedController.h"
+#include "sim/SimulatedController.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "link/Captures.h"
+#include "sim/Captures.h"
 
 #include "core/HexText.h"
 

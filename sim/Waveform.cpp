@@ -1,4 +1,4 @@
-#include "link/Waveform.h"
+#include "sim/Waveform.h"
 
 #include "link/LineTiming.h"
 

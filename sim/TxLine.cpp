@@ -1,4 +1,4 @@
-#include "link/TxLine.h"
+#include "sim/TxLine.h"
 
 #include "link/LineTiming.h"
 

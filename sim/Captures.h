@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/TxLine.h"
-#include "link/Waveform.h"
+#include "sim/TxLine.h"
+#include "sim/Waveform.h"
 
 #include <ostream>
 #include <string>

@@ -1,4 +1,4 @@
-#include "link/VirtualFixture.h"
+#include "sim/VirtualFixture.h"
 
 #include "link/LineTiming.h"
 
@@ -140,7 +140,7 @@ private:
         const auto sent =
             static_cast<std::uint16_t>((packet.bytes[checksumAt] << 8) | packet.bytes[checksumAt + 1]);
         packet.complete = true;
-        packet.checksumOk = sent == packetChecksum(packet.bytes.data(), checksumAt);
+        packet.checksumOk = sent == fixtureChecksum(packet.bytes.data(), checksumAt);
         finish();
     }
 
@@ -191,7 +191,7 @@ std::vector<const WireFrame*> FixtureLog::dmxFrames() const
     return result;
 }
 
-std::uint16_t packetChecksum(const std::uint8_t* bytes, std::size_t count)
+std::uint16_t fixtureChecksum(const std::uint8_t* bytes, std::size_t count)
 {
     unsigned sum = 0;
     for (std::size_t i = 0; i < count; ++i)

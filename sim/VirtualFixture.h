@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/TxLine.h"
-#include "link/Waveform.h"
+#include "sim/TxLine.h"
+#include "sim/Waveform.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +14,9 @@ inline constexpr std::int64_t kBreakMinLowNs = 88'000;
 // The fixture samples 9-bit characters (8 data bits, the ninth at the parity position) at this rate.
 inline constexpr std::uint32_t kFixtureBaud = 250000;
 
-// The update packet as the fixture checks it.
+// The update packet as the fixture checks it. These repeat on purpose what update/UpdatePacket.h
+// lays down: the fixture is an independent check of the packets the program builds, so it shares
+// none of the builder's constants or code.
 inline constexpr std::uint8_t kPacketStartByte = 0x55;
 inline constexpr std::size_t kPacketHeaderSize = 4; // start byte, 0, type low, type high
 inline constexpr std::size_t kPacketChecksumSize = 2;
@@ -92,7 +94,7 @@ public:
     static FixtureLog listen(const TxLine& line) { return decode(renderWaveform(line.writes())); }
 };
 
-// The checksum of a packet's first `count` bytes.
-std::uint16_t packetChecksum(const std::uint8_t* bytes, std::size_t count);
+// The checksum of a packet's first `count` bytes, as the fixture computes it.
+std::uint16_t fixtureChecksum(const std::uint8_t* bytes, std::size_t count);
 
 } // namespace sus

@@ -3,7 +3,7 @@
 #include "core/Clock.h"
 #include "link/DeviceLayer.h"
 #include "link/Link.h"
-#include "link/TxLine.h"
+#include "sim/TxLine.h"
 
 #include <array>
 #include <cstdint>
