@@ -76,9 +76,16 @@ void TForm2::bindHandlers()
     connect(SpeedButton3, &QToolButton::clicked, this, &TForm2::SpeedButton3Click);
     Timer1->setOnTick([this] { Timer1Timer(); });
 
-    for (int fader = 1; fader <= kFaderCount; ++fader)
-        connect(faderColumns_[static_cast<std::size_t>(fader - 1)].fader, &QSlider::valueChanged, this,
-                [this, fader] { TrackBarChange(fader); });
+    // The faders' change events in number order: TrackBar1Change for TrackBar1 and so on.
+    static constexpr std::array<void (TForm2::*)(), kFaderCount> kTrackBarChange{
+        &TForm2::TrackBar1Change,  &TForm2::TrackBar2Change,  &TForm2::TrackBar3Change,
+        &TForm2::TrackBar4Change,  &TForm2::TrackBar5Change,  &TForm2::TrackBar6Change,
+        &TForm2::TrackBar7Change,  &TForm2::TrackBar8Change,  &TForm2::TrackBar9Change,
+        &TForm2::TrackBar10Change, &TForm2::TrackBar11Change, &TForm2::TrackBar12Change,
+        &TForm2::TrackBar13Change, &TForm2::TrackBar14Change, &TForm2::TrackBar15Change,
+        &TForm2::TrackBar16Change};
+    for (std::size_t column = 0; column < kFaderCount; ++column)
+        connect(faderColumns_[column].fader, &QSlider::valueChanged, this, kTrackBarChange[column]);
     connect(RadioGroup1, &RadioGroup::selectionChanged, this, &TForm2::RadioGroup1Click);
     connect(CheckBox1, &QCheckBox::toggled, this, &TForm2::CheckBox1Click);
     Timer2->setOnTick([this] { Timer2Timer(); });
@@ -119,7 +126,7 @@ void TForm2::FormClose()
     // goes on writing to the closed link or reading the released image.
     logic_->sequencer.abortForWindowClose();
     logic_->output.mainWindowClosing();
-    context_.link.closeLink();
+    context_.link.CloseLink();
     context_.updateFiles.releaseUpdateImage();
     noteUpdateRun();
     splash_.show();
@@ -160,9 +167,9 @@ void TForm2::Timer1Timer()
     noteUpdateRun();
 }
 
-void TForm2::TrackBarChange(int fader)
+void TForm2::faderChanged(int fader)
 {
-    logic_->console.TrackBarChange(fader);
+    logic_->console.faderChanged(fader);
 }
 
 void TForm2::RadioGroup1Click()

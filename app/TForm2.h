@@ -101,8 +101,23 @@ public slots:
     void SpeedButton3Click();
     void Timer1Timer();
 
-    // "DMX" page; TrackBarChange(N) is TrackBarNChange.
-    void TrackBarChange(int fader);
+    // "DMX" page: the sixteen faders' change events share one body.
+    void TrackBar1Change() { faderChanged(1); }
+    void TrackBar2Change() { faderChanged(2); }
+    void TrackBar3Change() { faderChanged(3); }
+    void TrackBar4Change() { faderChanged(4); }
+    void TrackBar5Change() { faderChanged(5); }
+    void TrackBar6Change() { faderChanged(6); }
+    void TrackBar7Change() { faderChanged(7); }
+    void TrackBar8Change() { faderChanged(8); }
+    void TrackBar9Change() { faderChanged(9); }
+    void TrackBar10Change() { faderChanged(10); }
+    void TrackBar11Change() { faderChanged(11); }
+    void TrackBar12Change() { faderChanged(12); }
+    void TrackBar13Change() { faderChanged(13); }
+    void TrackBar14Change() { faderChanged(14); }
+    void TrackBar15Change() { faderChanged(15); }
+    void TrackBar16Change() { faderChanged(16); }
     void RadioGroup1Click();
     void CheckBox1Click(bool checked);
     void Timer2Timer();
@@ -113,6 +128,7 @@ protected:
 
 private:
     void bindHandlers();
+    void faderChanged(int fader);
     // Tells the context when an update run has started or ended since the last look.
     void noteUpdateRun();
 

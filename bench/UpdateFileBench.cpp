@@ -37,7 +37,7 @@ void BM_ShowFileInformation(benchmark::State& state)
     sus::test::RecordingPresenter presenter;
     sus::FileQueuePanel panel(view, presenter, [] { return true; });
     for (auto _ : state) {
-        if (!panel.showFileInformation(largeFile().path))
+        if (!panel.ShowFileInformation(largeFile().path))
             state.SkipWithError(panel.lastFailureReason().c_str());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * panel.shownImage().size());
@@ -51,7 +51,7 @@ void BM_PrepareUpdateFile(benchmark::State& state)
     files.setCurrentFilePath(largeFile().path);
     files.setTypedPassword(largeFile().builder.password());
     for (auto _ : state) {
-        if (files.prepareUpdateFile() != sus::PrepareResult::Ready)
+        if (files.PrepareUpdateFile() != sus::PrepareResult::Ready)
             state.SkipWithError("not ready");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * files.updateImage().size());

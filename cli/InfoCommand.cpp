@@ -31,7 +31,7 @@ int runInfo(const QStringList& arguments)
     HeadlessUpdatePage page;
     TerminalPresenter presenter(std::cout, std::cerr);
     FileQueuePanel panel(page, presenter, [] { return false; });
-    if (!panel.showFileInformation(path)) {
+    if (!panel.ShowFileInformation(path)) {
         presenter.showFileError(fileFailureText(kCanNotOpenTheFile, path, panel.lastFailureReason()));
         return exit_code::kFailure;
     }

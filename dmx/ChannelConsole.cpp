@@ -11,7 +11,7 @@ namespace sus {
 
 ChannelConsole::ChannelConsole(DmxPageView& view, DmxUniverse& universe) : view_(view), universe_(universe) {}
 
-void ChannelConsole::TrackBarChange(int fader)
+void ChannelConsole::faderChanged(int fader)
 {
     const std::uint8_t level = levelAtPosition(view_.faderPosition(fader));
     view_.setLevelText(fader, levelText(level));

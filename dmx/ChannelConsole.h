@@ -13,9 +13,9 @@ class ChannelConsole {
 public:
     ChannelConsole(DmxPageView& view, DmxUniverse& universe);
 
-    // The change event of TrackBar1..TrackBar16 (`fader` 1..16): stores the fader's level in its slot
+    // What the change events of TrackBar1..TrackBar16 do (`fader` 1..16): stores the fader's level in its slot
     // under the current address and page, and shows it in the fader's read-out.
-    void TrackBarChange(int fader);
+    void faderChanged(int fader);
 
     // RadioGroup1's click event: names the faders after the selected page's channels and moves
     // them to the levels stored under the current address. Storing back what they show, it writes

@@ -33,7 +33,7 @@ void DmxOutputLoop::CheckBox1Click(bool checked)
         }
         on_ = true;
         timer2_.setEnabled(true);
-        if (!link_.openLink())
+        if (!link_.OpenLink())
             stopWithMessage(kDmxOpenFailedText);
         return;
     }
@@ -41,7 +41,7 @@ void DmxOutputLoop::CheckBox1Click(bool checked)
     timer2_.setEnabled(false);
     if (on_) {
         on_ = false;
-        link_.closeLink();
+        link_.CloseLink();
     }
 }
 
@@ -62,7 +62,7 @@ bool DmxOutputLoop::sendFrame()
     const std::uint8_t* frame = universe_.frame();
     // The order is the frame's shape on the wire: break, start code, then the levels at mark parity
     // in one write. A failing step ends the frame; nothing more goes to a controller that refuses.
-    return link_.breakByte(Link::BreakForm::PlainWrite, frame[kStartCodeSlot]) &&
+    return link_.BreakByte(Link::BreakForm::PlainWrite, frame[kStartCodeSlot]) &&
            link_.write(frame + kStartCodeSlot, 1) && link_.applyMarkParity() &&
            link_.write(frame + kFirstLevelSlot, kSentLevelCount);
 }

@@ -18,7 +18,7 @@ public:
     virtual int selectedPage() const = 0;
 
     // TrackBarN's position, 0 (top) to 255 (bottom). Setting a different position runs the
-    // console's TrackBarChange(N) before returning, as the track bar's change signal does; setting
+    // console's faderChanged(N) before returning, as the track bar's change signal does; setting
     // the position it already has runs nothing.
     virtual int faderPosition(int fader) const = 0;
     virtual void setFaderPosition(int fader, int position) = 0;

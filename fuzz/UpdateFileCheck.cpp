@@ -102,7 +102,7 @@ void checkRun(UpdateRunBench& bench, std::span<const std::uint8_t> bytes, const 
               bool isUpdateFile)
 {
     bench.presenter.clear();
-    bench.view.password = deriveExpectedPassword(keyBytesOf(bytes));
+    bench.view.password = DeriveExpectedPassword(keyBytesOf(bytes));
     bench.sequencer.SpeedButton2Click();
     require(bench.sequencer.runActive(), "the run starts");
 
@@ -141,7 +141,7 @@ void checkRun(UpdateRunBench& bench, std::span<const std::uint8_t> bytes, const 
     require(got.files.size() == 1, "the fixture gets one file");
     const ReceivedFile& file = got.files[0];
     const UpdateImage image(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-    const std::uint8_t key = deriveImageKey(image.keyBytes());
+    const std::uint8_t key = DeriveImageKey(image.keyBytes());
     require(file.ended && file.blocksInOrder, "every block twice, in order, then EndOfFile");
     require(file.identifyPackets == 3 * pacing::kHandshakeRounds, "the whole handshake");
     require(file.headerCopies.size() == 2 && file.headerCopies[0] == image.headerBlock(key) &&

@@ -61,7 +61,7 @@ void Link::clearFault()
 
 void Link::discoverController()
 {
-    closeLink();
+    CloseLink();
     clearFault();
     std::uint32_t count = 0;
     if (devices_.countDevices(count) == 0) {
@@ -99,10 +99,10 @@ std::optional<std::uint32_t> Link::locateController()
     return std::nullopt;
 }
 
-bool Link::openLink()
+bool Link::OpenLink()
 {
     // A second open would leave the first handle open and unreachable.
-    closeLink();
+    CloseLink();
     // With no controller found, why discovery could not open a device stays the reason: that device
     // may well be the controller.
     if (!controllerFound())
@@ -127,19 +127,19 @@ bool Link::openLink()
         noteFault(controllerIdentity_, {DeviceFault::Kind::Other,
                                         "Another device (USB id " + hexWord(vendor) + ":" + hexWord(product) +
                                             ") is attached under the controller's port name."});
-        closeLink();
+        CloseLink();
         return false;
     }
     const bool read = step(devices_.getLineState(handle_, lineSettings_));
     applyLineSettings(lineSettings_);
     if (!read || !step(devices_.setLineState(handle_, lineSettings_))) {
-        closeLink();
+        CloseLink();
         return false;
     }
     return true;
 }
 
-void Link::closeLink()
+void Link::CloseLink()
 {
     if (handle_ == kNoDevice)
         return;
@@ -150,7 +150,7 @@ void Link::closeLink()
 // The framing primitives run through all their steps even when one fails, so that the calls on
 // the line keep their order; the result says whether every step succeeded.
 
-bool Link::markedWrite(const std::uint8_t* data, std::size_t count)
+bool Link::MarkedWrite(const std::uint8_t* data, std::size_t count)
 {
     if (count == 0)
         return false;
@@ -164,7 +164,7 @@ bool Link::markedWrite(const std::uint8_t* data, std::size_t count)
     return ok;
 }
 
-bool Link::breakByte(BreakForm form, const std::uint8_t& zeroByte)
+bool Link::BreakByte(BreakForm form, const std::uint8_t& zeroByte)
 {
     bool ok = step(devices_.getLineState(handle_, lineSettings_));
     lineSettings_.baudRate = kBreakBaud;
@@ -173,7 +173,7 @@ bool Link::breakByte(BreakForm form, const std::uint8_t& zeroByte)
     if (form == BreakForm::PlainWrite)
         ok = step(devices_.write(handle_, &zeroByte, 1)) && ok;
     else
-        ok = markedWrite(&zeroByte, 1) && ok;
+        ok = MarkedWrite(&zeroByte, 1) && ok;
     lineSettings_.baudRate = kLineBaud;
     lineSettings_.parity = Parity::Mark;
     ok = step(devices_.setLineState(handle_, lineSettings_)) && ok;

@@ -45,14 +45,14 @@ public:
     // bits, space parity, one stop bit, no flow control, DTR on, RTS off. A link that is already
     // open is closed first. Fails (link closed) when that controller is no longer attached or cannot
     // be opened or configured, or when the device now under its port name is not a controller.
-    bool openLink();
+    bool OpenLink();
 
     // Closes the link if it is open; does nothing otherwise.
-    void closeLink();
+    void CloseLink();
 
     // Sends `count` (at least 1; 0 sends nothing and fails) bytes: the first with parity bit 0 (space), the
     // others with parity bit 1 (mark), at the rate the line has. The line is left in mark parity.
-    bool markedWrite(const std::uint8_t* data, std::size_t count);
+    bool MarkedWrite(const std::uint8_t* data, std::size_t count);
 
     // How a break's zero byte is sent: DMX output writes it plainly; a wake-up frame sends it as a
     // one-byte marked write.
@@ -60,7 +60,7 @@ public:
 
     // The DMX break: the zero byte at 64000 baud with space parity (156.25 us low), then the line
     // back at 250000 baud with mark parity.
-    bool breakByte(BreakForm form, const std::uint8_t& zeroByte);
+    bool BreakByte(BreakForm form, const std::uint8_t& zeroByte);
 
     // One plain write at the line's current rate and parity.
     bool write(const std::uint8_t* data, std::size_t count);
@@ -71,10 +71,10 @@ public:
     // The line-state record that opening and framing fill and change in place.
     const LineState& lineSettings() const { return lineSettings_; }
 
-    // Why the link failed, for the user: the first fault since discoverController() or openLink()
+    // Why the link failed, for the user: the first fault since discoverController() or OpenLink()
     // began (a device discovery could not open, the controller not opening or configuring, a step of
     // a framing primitive), and the port it was on; Kind::None while nothing has failed since. With no
-    // controller found, openLink() leaves discovery's fault as it was.
+    // controller found, OpenLink() leaves discovery's fault as it was.
     const DeviceFault& lastFault() const { return lastFault_; }
     const std::string& faultPort() const { return faultPort_; }
 

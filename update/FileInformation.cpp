@@ -28,7 +28,7 @@ std::string versionList(std::uint8_t newVersion,
 
 InformationLines fileInformationLines(const UpdateImage& image)
 {
-    const std::uint8_t key = deriveImageKey(image.keyBytes());
+    const std::uint8_t key = DeriveImageKey(image.keyBytes());
     const std::uint8_t version = image.newVersion(key);
 
     return {

@@ -48,13 +48,13 @@ void FileQueuePanel::ListBox1DblClick()
 
 bool FileQueuePanel::show(const std::string& path, std::string_view message)
 {
-    if (showFileInformation(path))
+    if (ShowFileInformation(path))
         return true;
     presenter_.showFileError(fileFailureText(message, path, lastFailureReason_));
     return false;
 }
 
-bool FileQueuePanel::showFileInformation(const std::string& utf8Path)
+bool FileQueuePanel::ShowFileInformation(const std::string& utf8Path)
 {
     UpdateImageLoad load = loadUpdateHeader(utf8Path);
     if (!load) {

@@ -34,7 +34,7 @@ public:
 
     // Reads the file and writes its four lines into the panel; false (panel unchanged) when it
     // cannot be read, with the reason in lastFailureReason().
-    bool showFileInformation(const std::string& utf8Path);
+    bool ShowFileInformation(const std::string& utf8Path);
 
     const std::string& lastFailureReason() const { return lastFailureReason_; }
 

@@ -65,12 +65,12 @@ std::filesystem::path pathFromUtf8(const std::string& utf8Path)
     return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
 }
 
-UpdateImageLoad loadUpdateImage(const std::string& utf8Path, const FileSizeLimit& limit)
+UpdateImageLoad LoadUpdateImage(const std::string& utf8Path, const FileSizeLimit& limit)
 {
-    return loadUpdateImage(pathFromUtf8(utf8Path), limit);
+    return LoadUpdateImage(pathFromUtf8(utf8Path), limit);
 }
 
-UpdateImageLoad loadUpdateImage(const std::filesystem::path& path, const FileSizeLimit& limit)
+UpdateImageLoad LoadUpdateImage(const std::filesystem::path& path, const FileSizeLimit& limit)
 {
     return readUpdateFile(path, limit, true);
 }

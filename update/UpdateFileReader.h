@@ -31,10 +31,10 @@ std::filesystem::path pathFromUtf8(const std::string& utf8Path);
 // Reads the update file at `path` whole. Fails, with a reason, when it is not a readable regular
 // file, when it is shorter than the header (not an update file), when it is larger than `limit`
 // (told by its size before a byte of it is read or held), or when it cannot be read whole.
-UpdateImageLoad loadUpdateImage(const std::filesystem::path& path, const FileSizeLimit& limit = {});
-UpdateImageLoad loadUpdateImage(const std::string& utf8Path, const FileSizeLimit& limit = {});
+UpdateImageLoad LoadUpdateImage(const std::filesystem::path& path, const FileSizeLimit& limit = {});
+UpdateImageLoad LoadUpdateImage(const std::string& utf8Path, const FileSizeLimit& limit = {});
 
-// Reads only the header of the update file at `path`, after the same checks as loadUpdateImage
+// Reads only the header of the update file at `path`, after the same checks as LoadUpdateImage
 // with the default limit: all that showing a file needs, so that showing takes the same short time
 // for a file of any size. The image holds the kHeaderSize header bytes alone.
 UpdateImageLoad loadUpdateHeader(const std::string& utf8Path);

@@ -5,12 +5,12 @@
 
 namespace sus {
 
-PrepareResult UpdateFiles::prepareUpdateFile()
+PrepareResult UpdateFiles::PrepareUpdateFile()
 {
     // Block numbers are 16-bit packet types: a file that would need more is refused by its size,
     // before any of it is read, held or sent.
     UpdateImageLoad load =
-        loadUpdateImage(currentFilePath_, {kMaximumSendableFileSize, "can be sent in an update"});
+        LoadUpdateImage(currentFilePath_, {kMaximumSendableFileSize, "can be sent in an update"});
     if (!load) {
         failureReason_ = std::move(load.failureReason);
         return PrepareResult::CannotOpen;
@@ -19,9 +19,9 @@ PrepareResult UpdateFiles::prepareUpdateFile()
     updateImage_ = std::move(*load.image);
 
     const KeyBytes keyBytes = updateImage_.keyBytes();
-    if (typedPassword_ != deriveExpectedPassword(keyBytes))
+    if (typedPassword_ != DeriveExpectedPassword(keyBytes))
         return PrepareResult::PasswordWrong;
-    imageKey_ = deriveImageKey(keyBytes);
+    imageKey_ = DeriveImageKey(keyBytes);
     return PrepareResult::Ready;
 }
 

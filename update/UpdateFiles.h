@@ -15,7 +15,7 @@ enum class PrepareResult : std::uint8_t {
 };
 
 // The program-wide state of the file being sent, owned by the main window: the path and password
-// the run hands over, the image it sends from and that image's key. Only prepareUpdateFile fills
+// the run hands over, the image it sends from and that image's key. Only PrepareUpdateFile fills
 // the image; showing a file in the panel never touches it, so a run's image stays put.
 class UpdateFiles {
 public:
@@ -31,9 +31,9 @@ public:
     // Loads CurrentFilePath into UpdateImage and checks TypedPassword against the file's password,
     // exactly: same length, same characters, letter case included. A file too large for an update
     // (kMaximumSendableFileSize) cannot be opened for sending; it is refused before it is read.
-    PrepareResult prepareUpdateFile();
+    PrepareResult PrepareUpdateFile();
 
-    // Why the last prepareUpdateFile gave CannotOpen, as one sentence for the user.
+    // Why the last PrepareUpdateFile gave CannotOpen, as one sentence for the user.
     const std::string& failureReason() const { return failureReason_; }
 
     // Frees the image when the main window closes; ImageKey stays.

@@ -4,7 +4,7 @@
 
 namespace sus {
 
-std::uint8_t deriveImageKey(const KeyBytes& k)
+std::uint8_t DeriveImageKey(const KeyBytes& k)
 {
     // The 24-bit number k0k1k2 XORed with the three password bytes, of which bits 4 to 11 form
     // the key. The password's k0^k3 lands in bits 16 to 23 and never reaches the key.
@@ -15,7 +15,7 @@ std::uint8_t deriveImageKey(const KeyBytes& k)
     return static_cast<std::uint8_t>((a ^ b) >> 4);
 }
 
-std::string deriveExpectedPassword(const KeyBytes& k)
+std::string DeriveExpectedPassword(const KeyBytes& k)
 {
     return hexByte(k[0] ^ k[3]) + hexByte(k[0] ^ k[4]) + hexByte(k[0] ^ k[5]);
 }

@@ -13,10 +13,10 @@ using KeyBytes = std::array<std::uint8_t, update_file::kKeyBytesLength>;
 
 // The one-byte key with which the file's scrambled bytes were stored. Depends on k0, k1, k2, k4
 // and k5 only: the low nibble of k1^k0^k4 is its high nibble, the high nibble of k2^k0^k5 its low.
-std::uint8_t deriveImageKey(const KeyBytes& k);
+std::uint8_t DeriveImageKey(const KeyBytes& k);
 
 // The password that belongs to the file: k0^k3, k0^k4, k0^k5, each as two upper-case hex digits.
-std::string deriveExpectedPassword(const KeyBytes& k);
+std::string DeriveExpectedPassword(const KeyBytes& k);
 
 // A scrambled byte's value.
 constexpr std::uint8_t descramble(std::uint8_t stored, std::uint8_t key)

@@ -37,8 +37,8 @@ void UpdateSequencer::SpeedButton2Click()
     runActive_ = true;
     outcome_ = RunOutcome::None;
 
-    link_.closeLink();
-    if (!link_.openLink()) {
+    link_.CloseLink();
+    if (!link_.OpenLink()) {
         failLink(kControllerNotOpened);
         return;
     }
@@ -78,7 +78,7 @@ void UpdateSequencer::Timer1Timer()
         break;
     case SequencerState::Close:
         timer1_.setEnabled(false);
-        link_.closeLink();
+        link_.CloseLink();
         endRun();
         break;
     case SequencerState::Abort:
@@ -154,7 +154,7 @@ void UpdateSequencer::wakeUpFrame()
         ++wakeCount_;
     timer1_.setInterval(kWakeUpMs);
     const auto frame = packets_.buildWakeFrame();
-    if (!link_.breakByte(Link::BreakForm::MarkedWrite, frame[0])) {
+    if (!link_.BreakByte(Link::BreakForm::MarkedWrite, frame[0])) {
         failLink(kControllerLost);
         return;
     }
@@ -174,7 +174,7 @@ void UpdateSequencer::nextFileOrFinish()
     files_.setTypedPassword(view_.passwordText());
     ++fileIndex_;
 
-    switch (files_.prepareUpdateFile()) {
+    switch (files_.PrepareUpdateFile()) {
     case PrepareResult::Ready:
         break;
     case PrepareResult::PasswordWrong:
@@ -246,7 +246,7 @@ void UpdateSequencer::sendDataBlock()
 
 bool UpdateSequencer::send(std::span<const std::uint8_t> packet)
 {
-    if (link_.markedWrite(packet.data(), packet.size()))
+    if (link_.MarkedWrite(packet.data(), packet.size()))
         return true;
     failLink(kControllerLost);
     return false;
@@ -259,7 +259,7 @@ void UpdateSequencer::stopForFile(RunOutcome outcome, const std::string& message
     // and the failing file stays selected, so the next Start begins with it.
     timer1_.setEnabled(false);
     presenter_.showMessage(message);
-    link_.closeLink();
+    link_.CloseLink();
     endRun();
 }
 
@@ -278,14 +278,14 @@ void UpdateSequencer::abortForWindowClose()
         outcome_ = RunOutcome::Stopped;
     // A run that already sent its last packet (FinishUpdate or AbortUpdate) only has the link to close.
     if (state_ != SequencerState::Close && link_.isOpen())
-        link_.markedWrite(packets_.buildCommand(PacketType::AbortUpdate).data(), packet::kShortPacketLength);
+        link_.MarkedWrite(packets_.buildCommand(PacketType::AbortUpdate).data(), packet::kShortPacketLength);
     endAtOnce();
 }
 
 void UpdateSequencer::endAtOnce()
 {
     timer1_.setEnabled(false);
-    link_.closeLink();
+    link_.CloseLink();
     showStopped();
     state_ = SequencerState::Close;
     endRun();

@@ -27,14 +27,14 @@ std::string versionText(const ReceivedFile& file)
 // Compares what arrived with the file as it is on disk now.
 std::string fileLine(const ReceivedFile& received, const std::string& path)
 {
-    const UpdateImageLoad load = loadUpdateImage(path);
+    const UpdateImageLoad load = LoadUpdateImage(path);
     if (!load)
         return path + ": " + load.failureReason;
     const UpdateImage& image = *load.image;
     std::string line = path + ": " + std::to_string(image.size()) + " bytes, " + versionText(received) + ", ";
     if (!received.ended)
         return line + "cut off before its end";
-    const bool intact = received.blocksInOrder && received.matches(image, deriveImageKey(image.keyBytes()));
+    const bool intact = received.blocksInOrder && received.matches(image, DeriveImageKey(image.keyBytes()));
     return line + (intact ? "image intact" : "image NOT intact");
 }
 

@@ -81,7 +81,7 @@ TEST_F(MvtOverTheBridge, SendUpdatesTheFixtureWithEveryPacketExact)
     EXPECT_TRUE(got.finished);
     ASSERT_EQ(got.files.size(), 1u);
     const UpdateImage image = exampleImage("Demo Spot 575.MVT");
-    EXPECT_TRUE(got.files[0].matches(image, deriveImageKey(image.keyBytes())));
+    EXPECT_TRUE(got.files[0].matches(image, DeriveImageKey(image.keyBytes())));
     expectNothingCaughtCutOrLost();
 }
 

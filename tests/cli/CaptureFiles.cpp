@@ -30,7 +30,7 @@ std::filesystem::path examplePath(const std::string& name)
 
 UpdateImage exampleImage(const std::string& name)
 {
-    UpdateImageLoad load = loadUpdateImage(examplePath(name));
+    UpdateImageLoad load = LoadUpdateImage(examplePath(name));
     if (!load)
         throw std::runtime_error(name + ": " + load.failureReason);
     return std::move(*load.image);

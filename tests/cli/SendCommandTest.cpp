@@ -63,7 +63,7 @@ TEST_F(MvtSend, TheFixtureReceivesEveryFileExactlyAndTheFinishMessageIsTheOnlyOu
     EXPECT_EQ(got.badPackets, 0u);
     EXPECT_EQ(got.outOfPlace, 0u);
     ASSERT_EQ(got.files.size(), 2u);
-    EXPECT_TRUE(got.files[0].matches(spot, deriveImageKey(spot.keyBytes())));
+    EXPECT_TRUE(got.files[0].matches(spot, DeriveImageKey(spot.keyBytes())));
     EXPECT_TRUE(got.files[1].matches(UpdateImage(second.bytes()), second.key()));
     EXPECT_TRUE(got.files[0].ended && got.files[1].ended);
     EXPECT_EQ(got.files[0].identifyPackets, 63u);

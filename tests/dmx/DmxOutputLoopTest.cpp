@@ -156,7 +156,7 @@ TEST_F(DmxOutputLoopTest, StartOfAnUpdateRunTurnsOutputOffAndACheckDuringTheRunI
     box.uncheckOutputBox();
     expectOutputOff();
     updateRunning = true;
-    ASSERT_TRUE(bench.link.openLink());
+    ASSERT_TRUE(bench.link.OpenLink());
     bench.devices.clearCalls();
 
     box.setChecked(true);
@@ -168,7 +168,7 @@ TEST_F(DmxOutputLoopTest, StartOfAnUpdateRunTurnsOutputOffAndACheckDuringTheRunI
 
     // After the run the box stays unchecked and nothing is sent.
     updateRunning = false;
-    bench.link.closeLink();
+    bench.link.CloseLink();
     bench.clock.advanceBy(5 * kPeriodNs);
     EXPECT_EQ(framesHeard().size(), 1u);
 }

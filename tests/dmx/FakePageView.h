@@ -51,7 +51,7 @@ public:
         if (positions[fader - 1] == position)
             return;
         positions[fader - 1] = position;
-        console->TrackBarChange(fader);
+        console->faderChanged(fader);
     }
     void setLevelText(int fader, const std::string& text) override { levelTexts[fader - 1] = text; }
     void setChannelName(int fader, const std::string& text) override { names[fader - 1] = text; }

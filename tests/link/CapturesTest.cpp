@@ -16,7 +16,7 @@ struct WorkedExample : LinkBench {
         openController();
         clock.advanceBy(10'000);
         const std::array<std::uint8_t, 2> bytes{0x55, 0x01};
-        link.markedWrite(bytes.data(), bytes.size());
+        link.MarkedWrite(bytes.data(), bytes.size());
     }
 };
 
@@ -43,7 +43,7 @@ TEST(Captures, WireLogOfAWorkedExampleSkipsEmptyWrites)
 {
     WorkedExample example;
     const std::uint8_t zero = 0;
-    example.link.breakByte(Link::BreakForm::MarkedWrite, zero); // writes zero bytes in between
+    example.link.BreakByte(Link::BreakForm::MarkedWrite, zero); // writes zero bytes in between
     std::ostringstream log;
     writeWireLog(log, example.devices.txLine().writes());
     EXPECT_EQ(log.str(), "10000 250000 space 55\n"

@@ -23,7 +23,7 @@ TEST(Discovery, NothingAttachedOrCountFailingFindsNothing)
         EXPECT_TRUE(bench.presenter.shown.empty());
         EXPECT_EQ(bench.link.controllerState(), "NO");
         EXPECT_FALSE(bench.link.controllerFound());
-        EXPECT_FALSE(bench.link.openLink());
+        EXPECT_FALSE(bench.link.OpenLink());
     }
 }
 
@@ -75,7 +75,7 @@ TEST(Discovery, OpenLinkSetsTheLineAndCloseLinkTwiceClosesOnce)
     bench.link.discoverController();
     bench.devices.clearCalls();
 
-    ASSERT_TRUE(bench.link.openLink());
+    ASSERT_TRUE(bench.link.OpenLink());
     LineState line;
     ASSERT_TRUE(bench.devices.getLineState(bench.link.handle(), line));
     EXPECT_EQ(line, (LineState{.baudRate = 250000,
@@ -87,8 +87,8 @@ TEST(Discovery, OpenLinkSetsTheLineAndCloseLinkTwiceClosesOnce)
                                .dtr = true,
                                .rts = false}));
 
-    bench.link.closeLink();
-    bench.link.closeLink();
+    bench.link.CloseLink();
+    bench.link.CloseLink();
     EXPECT_EQ(bench.devices.callCount(Op::Close), 1u);
     EXPECT_FALSE(bench.link.isOpen());
     EXPECT_EQ(bench.devices.openHandleCount(), 0u);

@@ -99,7 +99,7 @@ TEST(Framing, MarkedWriteStepsAndWire)
     LinkBench bench;
     bench.openController();
     const std::array<std::uint8_t, 3> bytes{0x55, 0x00, 0x01};
-    bench.link.markedWrite(bytes.data(), bytes.size());
+    bench.link.MarkedWrite(bytes.data(), bytes.size());
     EXPECT_THAT(steps(bench), ::testing::ElementsAre(get(), set(kLineBaud, Parity::Space), write(1),
                                                      set(kLineBaud, Parity::Mark), write(2)));
     EXPECT_THAT(wire(bench),
@@ -112,7 +112,7 @@ TEST(Framing, MarkedWriteOfOneByteLeavesMarkAndWritesNothingMore)
     LinkBench bench;
     bench.openController();
     const std::uint8_t byte = 0x55;
-    bench.link.markedWrite(&byte, 1);
+    bench.link.MarkedWrite(&byte, 1);
     EXPECT_THAT(steps(bench), ::testing::ElementsAre(get(), set(kLineBaud, Parity::Space), write(1),
                                                      set(kLineBaud, Parity::Mark), write(0)));
     EXPECT_EQ(bench.link.lineSettings().parity, Parity::Mark);
@@ -125,8 +125,8 @@ TEST(Framing, TwoMarkedWritesInARowKeepTheRateAndFollowWithoutGap)
     const std::array<std::uint8_t, 2> first{0x55, 0xAA};
     const std::array<std::uint8_t, 2> second{0x55, 0x0F};
     bench.clock.advanceBy(1'000'000);
-    bench.link.markedWrite(first.data(), first.size());
-    bench.link.markedWrite(second.data(), second.size());
+    bench.link.MarkedWrite(first.data(), first.size());
+    bench.link.MarkedWrite(second.data(), second.size());
     const std::int64_t t0 = 1'000'000;
     EXPECT_THAT(wire(bench),
                 ::testing::ElementsAre(WireSummary{t0, kLineBaud, Parity::Space, {0x55}},
@@ -145,13 +145,13 @@ TEST(Framing, BreakByteInBothFormsEndsAt250000Mark)
     const std::uint8_t zero = 0;
     LinkBench plain;
     plain.openController();
-    plain.link.breakByte(Link::BreakForm::PlainWrite, zero);
+    plain.link.BreakByte(Link::BreakForm::PlainWrite, zero);
     EXPECT_THAT(steps(plain), ::testing::ElementsAre(get(), set(kBreakBaud, Parity::Space), write(1),
                                                      set(kLineBaud, Parity::Mark)));
 
     LinkBench marked;
     marked.openController();
-    marked.link.breakByte(Link::BreakForm::MarkedWrite, zero);
+    marked.link.BreakByte(Link::BreakForm::MarkedWrite, zero);
     EXPECT_THAT(steps(marked), ::testing::ElementsAre(get(), set(kBreakBaud, Parity::Space), get(),
                                                       set(kBreakBaud, Parity::Space), write(1),
                                                       set(kBreakBaud, Parity::Mark), write(0),
@@ -175,7 +175,7 @@ TEST(Framing, BreakByteFromAnyLineStateEndsAt250000Mark)
         LinkBench bench;
         bench.openController();
         ASSERT_TRUE(bench.devices.setLineState(bench.link.handle(), state));
-        bench.link.breakByte(Link::BreakForm::PlainWrite, zero);
+        bench.link.BreakByte(Link::BreakForm::PlainWrite, zero);
         LineState after;
         ASSERT_TRUE(bench.devices.getLineState(bench.link.handle(), after));
         EXPECT_EQ(after.baudRate, kLineBaud);
@@ -207,10 +207,10 @@ TEST(Framing, TimeZeroIsTheLinkOpen)
     bench.devices.attach(controllerAt("ttyUSB0"));
     bench.link.discoverController();
     bench.clock.advanceBy(3'000'000);
-    bench.link.openLink();
+    bench.link.OpenLink();
     bench.clock.advanceBy(20'000'000);
     const std::uint8_t byte = 0x55;
-    bench.link.markedWrite(&byte, 1);
+    bench.link.MarkedWrite(&byte, 1);
     EXPECT_EQ(bench.devices.txLine().writes().front().startNs, 20'000'000);
 }
 

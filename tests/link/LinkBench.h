@@ -51,7 +51,7 @@ struct LinkBench {
     {
         devices.attach(controllerAt(port));
         link.discoverController();
-        link.openLink();
+        link.OpenLink();
         devices.clearCalls();
     }
 };

@@ -63,7 +63,7 @@ TEST(SimulatedFaults, CallsOnAnUnpluggedOrUnknownHandleSayWhy)
     EXPECT_FALSE(bench.devices.getLineState(handle, line));
     EXPECT_EQ(bench.devices.lastFault().kind, Kind::Gone);
 
-    bench.link.closeLink();
+    bench.link.CloseLink();
     const DeviceFault notOpen{Kind::Other, kHandleNotOpenDetail};
     // Each call is checked on its own: a successful open of another device clears the fault first.
     bench.devices.attach(controllerAt("ttyUSB1"));
@@ -87,12 +87,12 @@ TEST(LinkFaults, AnOpenThatFailsKeepsTheDevicesReasonAndThePortAndASuccessfulOpe
         bench.devices.attach(controllerAt("ttyUSB3"));
         bench.link.discoverController();
         bench.devices.setOpenable("ttyUSB3", false, kind);
-        EXPECT_FALSE(bench.link.openLink());
+        EXPECT_FALSE(bench.link.OpenLink());
         EXPECT_EQ(bench.link.lastFault().kind, kind);
         EXPECT_EQ(bench.link.faultPort(), "ttyUSB3");
 
         bench.devices.setOpenable("ttyUSB3", true);
-        EXPECT_TRUE(bench.link.openLink());
+        EXPECT_TRUE(bench.link.OpenLink());
         EXPECT_EQ(bench.link.lastFault(), DeviceFault{});
         EXPECT_EQ(bench.link.faultPort(), "");
     }
@@ -104,14 +104,14 @@ TEST(LinkFaults, AControllerGoneSinceStartUpIsGoneAndWithNoneFoundDiscoverysReas
     bench.devices.attach(controllerAt("ttyUSB0"));
     bench.link.discoverController();
     bench.devices.detach("ttyUSB0");
-    EXPECT_FALSE(bench.link.openLink());
+    EXPECT_FALSE(bench.link.OpenLink());
     EXPECT_EQ(bench.link.lastFault().kind, Kind::Gone);
     EXPECT_EQ(bench.link.faultPort(), "ttyUSB0");
 
     // Nothing attached, so nothing was tried: the message alone tells it.
     LinkBench empty;
     empty.link.discoverController();
-    EXPECT_FALSE(empty.link.openLink());
+    EXPECT_FALSE(empty.link.OpenLink());
     EXPECT_EQ(empty.link.lastFault(), DeviceFault{});
     EXPECT_EQ(linkFaultText("Not opened.", empty.link), "Not opened.");
 
@@ -119,7 +119,7 @@ TEST(LinkFaults, AControllerGoneSinceStartUpIsGoneAndWithNoneFoundDiscoverysReas
     LinkBench refused;
     refused.devices.attach({.identity = "ttyUSB2", .openable = false, .refusal = Kind::PermissionDenied});
     refused.link.discoverController();
-    EXPECT_FALSE(refused.link.openLink());
+    EXPECT_FALSE(refused.link.OpenLink());
     EXPECT_EQ(refused.link.lastFault().kind, Kind::PermissionDenied);
     EXPECT_EQ(refused.link.faultPort(), "ttyUSB2");
 }
@@ -129,21 +129,21 @@ TEST(LinkFaults, AFramingStepThatFailsKeepsTheFirstReasonUntilTheNextOpen)
     const std::array<std::uint8_t, 4> bytes{0x55, 1, 2, 3};
     LinkBench bench;
     bench.openController();
-    EXPECT_TRUE(bench.link.markedWrite(bytes.data(), bytes.size()));
+    EXPECT_TRUE(bench.link.MarkedWrite(bytes.data(), bytes.size()));
     EXPECT_EQ(bench.link.lastFault(), DeviceFault{});
 
     bench.devices.unplugAfterBytes(2);
-    EXPECT_FALSE(bench.link.markedWrite(bytes.data(), bytes.size()));
+    EXPECT_FALSE(bench.link.MarkedWrite(bytes.data(), bytes.size()));
     EXPECT_EQ(bench.link.lastFault().kind, Kind::Gone);
     EXPECT_EQ(bench.link.faultPort(), "ttyUSB0");
 
     // What fails after, on the closed link, follows from the first fault and does not replace it.
-    bench.link.closeLink();
+    bench.link.CloseLink();
     EXPECT_FALSE(bench.link.applyMarkParity());
     EXPECT_EQ(bench.link.lastFault().kind, Kind::Gone);
 
     bench.devices.attach(controllerAt("ttyUSB0"));
-    ASSERT_TRUE(bench.link.openLink());
+    ASSERT_TRUE(bench.link.OpenLink());
     EXPECT_EQ(bench.link.lastFault(), DeviceFault{});
 }
 
@@ -153,7 +153,7 @@ TEST(LinkFaults, ABackendThatFailsWithoutSayingWhyStillFailed)
     silent.devices.attach(controllerAt("ttyUSB0"));
     silent.link.discoverController();
     silent.devices.setOpenable("ttyUSB0", false, Kind::None);
-    EXPECT_FALSE(silent.link.openLink());
+    EXPECT_FALSE(silent.link.OpenLink());
     EXPECT_EQ(silent.link.lastFault(), (DeviceFault{Kind::Other, ""}));
 }
 
@@ -174,7 +174,7 @@ TEST(LinkFaultText, TheMessageThenThePortThenWhatToDo)
         bench.devices.attach(controllerAt("ttyUSB1"));
         bench.link.discoverController();
         bench.devices.setOpenable("ttyUSB1", false, fault.kind);
-        bench.link.openLink();
+        bench.link.OpenLink();
         EXPECT_EQ(linkFaultText("Could not open.\nCheck it.", bench.link),
                   "Could not open.\nCheck it.\nttyUSB1\n" + reason);
     }

@@ -22,16 +22,16 @@ TEST(OpenLinkMends, OpensTheControllerFoundAtStartUpByIdentity)
 
     // The device before it went away: the controller moved to index 0 and is still opened.
     bench.devices.detach("ttyUSB0");
-    ASSERT_TRUE(bench.link.openLink());
+    ASSERT_TRUE(bench.link.OpenLink());
     EXPECT_EQ(bench.link.controllerIndex(), 0u);
     EXPECT_EQ(bench.devices.calls().back().op, Op::SetLineState);
-    bench.link.closeLink();
+    bench.link.CloseLink();
 
     // The controller itself went away and another device took its index: the open fails.
     bench.devices.detach("ttyUSB1");
     bench.devices.attach(controllerAt("ttyUSB7"));
     bench.devices.clearCalls();
-    EXPECT_FALSE(bench.link.openLink());
+    EXPECT_FALSE(bench.link.OpenLink());
     EXPECT_FALSE(bench.link.isOpen());
     EXPECT_EQ(bench.devices.callCount(Op::Open), 0u);
 }
@@ -45,7 +45,7 @@ TEST(OpenLinkMends, RefusesAnotherDeviceThatTookTheControllersPortName)
     bench.devices.attach({.identity = "ttyUSB0", .vendorId = kControllerVendorId, .productId = 0xEA60});
     bench.devices.clearCalls();
 
-    EXPECT_FALSE(bench.link.openLink());
+    EXPECT_FALSE(bench.link.OpenLink());
     EXPECT_FALSE(bench.link.isOpen());
     EXPECT_EQ(bench.devices.openHandleCount(), 0u);
     EXPECT_EQ(bench.devices.callCount(Op::SetLineState), 0u) << "nothing is sent to it";
@@ -57,7 +57,7 @@ TEST(OpenLinkMends, ReportsAControllerThatCannotBeOpened)
     bench.devices.attach(controllerAt("ttyUSB0"));
     bench.link.discoverController();
     bench.devices.setOpenable("ttyUSB0", false);
-    EXPECT_FALSE(bench.link.openLink());
+    EXPECT_FALSE(bench.link.OpenLink());
     EXPECT_EQ(bench.link.handle(), kNoDevice);
 }
 
@@ -67,7 +67,7 @@ TEST(OpenLinkMends, OpeningAnOpenLinkClosesTheEarlierHandleFirst)
     bench.openController();
     const DeviceHandle first = bench.link.handle();
 
-    ASSERT_TRUE(bench.link.openLink());
+    ASSERT_TRUE(bench.link.OpenLink());
     ASSERT_FALSE(bench.devices.calls().empty());
     EXPECT_EQ(bench.devices.calls()[0].op, Op::Close);
     EXPECT_EQ(bench.devices.calls()[0].handle, first);
@@ -83,27 +83,27 @@ TEST(OpenLinkMends, WritesReportFailure)
 
     LinkBench bench;
     bench.openController();
-    EXPECT_TRUE(bench.link.markedWrite(bytes.data(), bytes.size()));
-    EXPECT_TRUE(bench.link.breakByte(Link::BreakForm::PlainWrite, zero));
+    EXPECT_TRUE(bench.link.MarkedWrite(bytes.data(), bytes.size()));
+    EXPECT_TRUE(bench.link.BreakByte(Link::BreakForm::PlainWrite, zero));
     EXPECT_TRUE(bench.link.write(bytes.data(), bytes.size()));
     EXPECT_TRUE(bench.link.applyMarkParity());
 
     // Pulled out in the middle of a write: the bytes up to then went out, the write fails and so
     // does every later step, while the primitives keep their call order.
     bench.devices.unplugAfterBytes(2);
-    EXPECT_FALSE(bench.link.markedWrite(bytes.data(), bytes.size()));
+    EXPECT_FALSE(bench.link.MarkedWrite(bytes.data(), bytes.size()));
     EXPECT_EQ(bench.devices.txLine().writes().back().bytes.size(), 1u);
-    EXPECT_FALSE(bench.link.breakByte(Link::BreakForm::MarkedWrite, zero));
+    EXPECT_FALSE(bench.link.BreakByte(Link::BreakForm::MarkedWrite, zero));
     EXPECT_FALSE(bench.link.applyMarkParity());
-    EXPECT_FALSE(bench.link.openLink());
+    EXPECT_FALSE(bench.link.OpenLink());
 
     // A closed link sends nothing.
     LinkBench closed;
     closed.openController();
-    closed.link.closeLink();
+    closed.link.CloseLink();
     const std::size_t written = closed.devices.txLine().writes().size();
-    EXPECT_FALSE(closed.link.markedWrite(bytes.data(), bytes.size()));
-    EXPECT_FALSE(closed.link.breakByte(Link::BreakForm::PlainWrite, zero));
+    EXPECT_FALSE(closed.link.MarkedWrite(bytes.data(), bytes.size()));
+    EXPECT_FALSE(closed.link.BreakByte(Link::BreakForm::PlainWrite, zero));
     EXPECT_FALSE(closed.link.write(bytes.data(), bytes.size()));
     EXPECT_EQ(closed.devices.txLine().writes().size(), written);
 }
@@ -114,9 +114,9 @@ TEST(OpenLinkMends, UnplugAtATimeFailsWritesFromThenOn)
     LinkBench bench;
     bench.openController();
     bench.devices.unplugAtTime(5'000'000);
-    EXPECT_TRUE(bench.link.markedWrite(bytes.data(), bytes.size()));
+    EXPECT_TRUE(bench.link.MarkedWrite(bytes.data(), bytes.size()));
     bench.clock.advanceBy(5'000'000);
-    EXPECT_FALSE(bench.link.markedWrite(bytes.data(), bytes.size()));
+    EXPECT_FALSE(bench.link.MarkedWrite(bytes.data(), bytes.size()));
     EXPECT_EQ(bench.devices.txLine().writes().size(), 2u);
     EXPECT_TRUE(bench.devices.devices().empty());
 }
@@ -126,7 +126,7 @@ TEST(OpenLinkMends, MarkedWriteOfNothingSendsNothing)
     LinkBench bench;
     bench.openController();
     const std::uint8_t byte = 0x55;
-    EXPECT_FALSE(bench.link.markedWrite(&byte, 0));
+    EXPECT_FALSE(bench.link.MarkedWrite(&byte, 0));
     EXPECT_TRUE(bench.devices.calls().empty());
 }
 

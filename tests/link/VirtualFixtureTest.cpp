@@ -164,13 +164,13 @@ TEST(VirtualFixture, HearsTheLinksFramingOnTheSimulatedWire)
     universe[512] = 0x7F;
 
     bench.clock.advanceBy(20'000'000);
-    bench.link.breakByte(Link::BreakForm::MarkedWrite, zero);
-    bench.link.markedWrite(zeros.data(), zeros.size());
+    bench.link.BreakByte(Link::BreakForm::MarkedWrite, zero);
+    bench.link.MarkedWrite(zeros.data(), zeros.size());
     bench.clock.advanceBy(100'000'000);
     const auto start = packet(0, std::vector<std::uint8_t>(32, 0));
-    bench.link.markedWrite(start.data(), start.size());
+    bench.link.MarkedWrite(start.data(), start.size());
     bench.clock.advanceBy(60'000'000);
-    bench.link.breakByte(Link::BreakForm::PlainWrite, universe[0]);
+    bench.link.BreakByte(Link::BreakForm::PlainWrite, universe[0]);
     bench.link.write(universe.data(), 1);
     bench.link.applyMarkParity();
     bench.link.write(universe.data() + 1, 512);

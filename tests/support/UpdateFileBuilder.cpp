@@ -83,12 +83,12 @@ KeyBytes UpdateFileBuilder::chosenKeyBytes() const
 
 std::uint8_t UpdateFileBuilder::key() const
 {
-    return deriveImageKey(chosenKeyBytes());
+    return DeriveImageKey(chosenKeyBytes());
 }
 
 std::string UpdateFileBuilder::password() const
 {
-    return deriveExpectedPassword(chosenKeyBytes());
+    return DeriveExpectedPassword(chosenKeyBytes());
 }
 
 std::vector<std::uint8_t> UpdateFileBuilder::bytes() const

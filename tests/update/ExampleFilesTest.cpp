@@ -29,7 +29,7 @@ TEST(ExampleFiles, OpenWithTheirPublishedPasswords)
         UpdateFiles files;
         files.setCurrentFilePath(test::utf8Of(examples / e.name));
         files.setTypedPassword(e.password);
-        EXPECT_EQ(files.prepareUpdateFile(), PrepareResult::Ready) << e.password << files.failureReason();
+        EXPECT_EQ(files.PrepareUpdateFile(), PrepareResult::Ready) << e.password << files.failureReason();
         EXPECT_EQ(fileInformationLines(files.updateImage())[2], e.versionLine);
     }
 }

@@ -187,7 +187,7 @@ TEST_F(FileQueuePanelTest, ShowingNeverChangesTheImageARunSends)
     UpdateFiles files;
     files.setCurrentFilePath(spot);
     files.setTypedPassword("452DB8");
-    ASSERT_EQ(files.prepareUpdateFile(), PrepareResult::Ready);
+    ASSERT_EQ(files.PrepareUpdateFile(), PrepareResult::Ready);
     const std::vector<std::uint8_t> sending(files.updateImage().storedBytes().begin(),
                                             files.updateImage().storedBytes().end());
 

@@ -22,7 +22,7 @@ protected:
     {
         files.setCurrentFilePath(path);
         files.setTypedPassword(password);
-        return files.prepareUpdateFile();
+        return files.PrepareUpdateFile();
     }
 
     test::TempDir dir;

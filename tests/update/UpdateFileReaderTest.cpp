@@ -36,7 +36,7 @@ TEST(UpdateFileReader, ReadsTheWholeFileAndEveryFieldThroughTheKey)
 {
     TempDir dir;
     const UpdateFileBuilder file = spot();
-    const UpdateImageLoad load = loadUpdateImage(file.writeTo(dir / "spot.MVT"));
+    const UpdateImageLoad load = LoadUpdateImage(file.writeTo(dir / "spot.MVT"));
     ASSERT_TRUE(load) << load.failureReason;
     const UpdateImage& image = *load.image;
     const std::uint8_t key = 0x12;
@@ -87,14 +87,14 @@ TEST(UpdateFileReader, FilesShorterThanTheHeaderAreRefusedWithTheReason)
     for (std::size_t size : {0u, 1u, 101u, 143u}) {
         const std::filesystem::path path = dir / ("short" + std::to_string(size));
         test::writeFileBytes(path, {whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size)});
-        const UpdateImageLoad load = loadUpdateImage(path);
+        const UpdateImageLoad load = LoadUpdateImage(path);
         EXPECT_FALSE(load);
         EXPECT_THAT(load.failureReason, HasSubstr(std::to_string(size) + " bytes"));
         EXPECT_THAT(load.failureReason, HasSubstr("144"));
     }
     EXPECT_THROW(UpdateImage(std::vector<std::uint8_t>(143)), std::length_error);
 
-    const UpdateImageLoad headerOnly = loadUpdateImage(spot().imageData({}).writeTo(dir / "header.MVT"));
+    const UpdateImageLoad headerOnly = LoadUpdateImage(spot().imageData({}).writeTo(dir / "header.MVT"));
     ASSERT_TRUE(headerOnly);
     EXPECT_EQ(headerOnly.image->size(), 144);
 }
@@ -103,7 +103,7 @@ TEST(UpdateFileReader, PathsWithBlanksAndNonAsciiCharacters)
 {
     TempDir dir;
     const std::filesystem::path path = spot().writeTo(dir / u8"Gerät Ümlaut – spot 1.MVT");
-    const UpdateImageLoad load = loadUpdateImage(utf8Of(path));
+    const UpdateImageLoad load = LoadUpdateImage(utf8Of(path));
     ASSERT_TRUE(load) << load.failureReason;
     EXPECT_EQ(load.image->size(), 149);
 }
@@ -111,9 +111,9 @@ TEST(UpdateFileReader, PathsWithBlanksAndNonAsciiCharacters)
 TEST(UpdateFileReader, WhatIsNotAReadableFileFailsWithAReason)
 {
     TempDir dir;
-    EXPECT_THAT(loadUpdateImage(dir.path()).failureReason, HasSubstr("folder"));
-    EXPECT_THAT(loadUpdateImage(dir / "gone.MVT").failureReason, HasSubstr("does not exist"));
-    EXPECT_FALSE(loadUpdateImage(std::string()));
+    EXPECT_THAT(LoadUpdateImage(dir.path()).failureReason, HasSubstr("folder"));
+    EXPECT_THAT(LoadUpdateImage(dir / "gone.MVT").failureReason, HasSubstr("does not exist"));
+    EXPECT_FALSE(LoadUpdateImage(std::string()));
 }
 
 TEST(UpdateFileReader, FileWithoutReadPermissionFails)
@@ -127,7 +127,7 @@ TEST(UpdateFileReader, FileWithoutReadPermissionFails)
     TempDir dir;
     const std::filesystem::path path = spot().writeTo(dir / "locked.MVT");
     std::filesystem::permissions(path, std::filesystem::perms::none);
-    const UpdateImageLoad load = loadUpdateImage(path);
+    const UpdateImageLoad load = LoadUpdateImage(path);
     EXPECT_FALSE(load);
     EXPECT_THAT(load.failureReason, HasSubstr("cannot be opened"));
 }
@@ -141,7 +141,7 @@ TEST(UpdateFileReader, FileLargerThanTheSignedSizeCanCountIsRefusedBeforeReading
     std::filesystem::resize_file(path, std::uintmax_t{UpdateImage::kMaximumSize} + 1, error); // sparse
     if (error)
         GTEST_SKIP() << "this file system cannot hold a sparse 2 GiB file";
-    const UpdateImageLoad load = loadUpdateImage(path);
+    const UpdateImageLoad load = LoadUpdateImage(path);
     EXPECT_FALSE(load);
     EXPECT_THAT(load.failureReason, HasSubstr("2147483648 bytes"));
 }

@@ -23,8 +23,8 @@ TEST(UpdateKey, DerivesKeyAndPasswordOfWorkedExamples)
         {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 0xFF, "000000"},
     };
     for (const Worked& w : examples) {
-        EXPECT_EQ(deriveImageKey(w.k), w.key) << w.password;
-        EXPECT_EQ(deriveExpectedPassword(w.k), w.password);
+        EXPECT_EQ(DeriveImageKey(w.k), w.key) << w.password;
+        EXPECT_EQ(DeriveExpectedPassword(w.k), w.password);
     }
 }
 
@@ -37,17 +37,17 @@ TEST(UpdateKey, EachKeyByteReachesOnlyItsNibbles)
         return k;
     };
     // k3 (byte 99): password only.
-    EXPECT_EQ(deriveImageKey(changed(3, 0xFF)), deriveImageKey(base));
-    EXPECT_NE(deriveExpectedPassword(changed(3, 0xFF)), deriveExpectedPassword(base));
+    EXPECT_EQ(DeriveImageKey(changed(3, 0xFF)), DeriveImageKey(base));
+    EXPECT_NE(DeriveExpectedPassword(changed(3, 0xFF)), DeriveExpectedPassword(base));
     // Low nibble of k1 (byte 97), high nibble of k2 (byte 98): key only.
     for (const KeyBytes& k : {changed(1, 0x0F), changed(2, 0xF0)}) {
-        EXPECT_NE(deriveImageKey(k), deriveImageKey(base));
-        EXPECT_EQ(deriveExpectedPassword(k), deriveExpectedPassword(base));
+        EXPECT_NE(DeriveImageKey(k), DeriveImageKey(base));
+        EXPECT_EQ(DeriveExpectedPassword(k), DeriveExpectedPassword(base));
     }
     // High nibble of k1, low nibble of k2: neither.
     for (const KeyBytes& k : {changed(1, 0xF0), changed(2, 0x0F)}) {
-        EXPECT_EQ(deriveImageKey(k), deriveImageKey(base));
-        EXPECT_EQ(deriveExpectedPassword(k), deriveExpectedPassword(base));
+        EXPECT_EQ(DeriveImageKey(k), DeriveImageKey(base));
+        EXPECT_EQ(DeriveExpectedPassword(k), DeriveExpectedPassword(base));
     }
 }
 

@@ -32,7 +32,7 @@ CallCounts callsOf(bridge::ModelBridge& bridge, const std::function<void()>& ste
 
 class SerialCallBudget : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(bench.link.openLink()); }
+    void SetUp() override { ASSERT_TRUE(bench.link.OpenLink()); }
 
     // The same calls `times` times in a row, which are returned. The first step is not counted:
     // the link opens in space parity, so the first packet finds its start byte's parity set.
@@ -57,7 +57,7 @@ TEST_F(SerialCallBudget, AnUpdatePacketDrainsAndSetsTheParityTwiceAndWritesTwice
     std::vector<std::uint8_t> packet(262, 0x11);
     packet[0] = 0x55;
     // The packet before is still on its way: space parity for the start byte waits for it.
-    const CallCounts calls = callsEveryTime([&] { bench.link.markedWrite(packet.data(), packet.size()); });
+    const CallCounts calls = callsEveryTime([&] { bench.link.MarkedWrite(packet.data(), packet.size()); });
     EXPECT_EQ(calls, (CallCounts{{"tcdrain", 2}, {"tcgetattr", 2}, {"tcsetattr", 2}, {"write", 2}}));
 }
 
@@ -68,8 +68,8 @@ TEST_F(SerialCallBudget, AWakeUpFrameChangesRateTwiceAndParityFourTimes)
     // parity for the first, mark for the rest. The drains: before the break, after its zero, after
     // the first zero; where nothing was written since the last drain, none.
     const CallCounts calls = callsEveryTime([&] {
-        bench.link.breakByte(Link::BreakForm::MarkedWrite, zeros[0]);
-        bench.link.markedWrite(zeros.data(), zeros.size());
+        bench.link.BreakByte(Link::BreakForm::MarkedWrite, zeros[0]);
+        bench.link.MarkedWrite(zeros.data(), zeros.size());
     });
     EXPECT_EQ(calls, (CallCounts{{"TCGETS2", 4},
                                  {"TCSETS2", 2},

@@ -30,7 +30,7 @@ TEST_F(SerialBackend, OpensAPortByNameAtTheLinkRateAndSendsBytesInOrder)
     Link link(devices, presenter);
     link.discoverController();
     EXPECT_THAT(presenter.texts(), ::testing::ElementsAre("Controller has been found!"));
-    ASSERT_TRUE(link.openLink());
+    ASSERT_TRUE(link.OpenLink());
     EXPECT_EQ(terminalOutputBaud(pty.heldSlave()), 250000u);
 
     std::vector<std::uint8_t> packet(38);
@@ -39,8 +39,8 @@ TEST_F(SerialBackend, OpensAPortByNameAtTheLinkRateAndSendsBytesInOrder)
     const std::uint8_t zero = 0;
     const std::array<std::uint8_t, 3> levels{0x00, 0xFF, 0x0A};
 
-    EXPECT_TRUE(link.markedWrite(packet.data(), packet.size()));
-    EXPECT_TRUE(link.breakByte(Link::BreakForm::PlainWrite, zero));
+    EXPECT_TRUE(link.MarkedWrite(packet.data(), packet.size()));
+    EXPECT_TRUE(link.BreakByte(Link::BreakForm::PlainWrite, zero));
     EXPECT_TRUE(link.write(levels.data(), levels.size()));
 
     std::vector<std::uint8_t> expected = packet;

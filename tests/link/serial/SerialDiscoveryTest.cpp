@@ -57,7 +57,7 @@ TEST_F(SerialDiscovery, FindsTheControllerAmongItsFamilyAndNeverOpensAnotherMake
     EXPECT_EQ(bridge.opensOf("/dev/" + otherMakers), 0u) << "opening raises DTR, which resets many boards";
     EXPECT_EQ(bridge.opensOf("/dev/" + otherBridge), 1u) << "the family's other bridge is examined";
 
-    ASSERT_TRUE(link.openLink());
+    ASSERT_TRUE(link.OpenLink());
     const LineState line = bridge.lineState();
     EXPECT_EQ(line.baudRate, kLineBaud);
     EXPECT_EQ(line.dataBits, 8);
@@ -66,7 +66,7 @@ TEST_F(SerialDiscovery, FindsTheControllerAmongItsFamilyAndNeverOpensAnotherMake
     EXPECT_FALSE(line.ctsFlow);
     EXPECT_TRUE(line.dtr);
     EXPECT_FALSE(line.rts);
-    link.closeLink();
+    link.CloseLink();
     EXPECT_FALSE(bridge.isOpen());
     EXPECT_EQ(bridge.opensOf("/dev/" + otherMakers), 0u);
 }
@@ -75,7 +75,7 @@ TEST_F(SerialDiscovery, OpenLinkRefusesAnotherBridgeThatTookTheControllersPortNa
 {
     link.discoverController();
     testbed.replugAs(controller, kControllerVendorId, kOtherBridgeProduct);
-    EXPECT_FALSE(link.openLink());
+    EXPECT_FALSE(link.OpenLink());
     EXPECT_FALSE(link.isOpen());
     EXPECT_FALSE(bridge.isOpen());
 }
@@ -84,7 +84,7 @@ TEST_F(SerialDiscovery, ABridgeWhoseModemLinesFailCannotBeOpenedAsTheLink)
 {
     link.discoverController();
     bridge.refuseModemLines(true);
-    EXPECT_FALSE(link.openLink());
+    EXPECT_FALSE(link.OpenLink());
     EXPECT_FALSE(link.isOpen());
     EXPECT_FALSE(bridge.isOpen());
 }
