@@ -7,12 +7,11 @@
 namespace sus {
 
 MainWindowLogic::MainWindowLogic(TForm2& form, MainWindowContext& context)
-    : updatePage(form), dmxPage(form), dmxOutput(form),
+    : updatePage(form), dmxPage(form), dmxOutput(form), turns(context.link),
       panel(updatePage, context.presenter, [&link = context.link] { return link.controllerFound(); }),
-      sequencer(context.updateFiles, context.link, *form.Timer1, context.presenter, updatePage, dmxOutput),
+      sequencer(context.updateFiles, context.link, turns, *form.Timer1, context.presenter, updatePage),
       console(dmxPage, context.universe),
-      output(context.link, *form.Timer2, context.presenter, context.universe, dmxOutput,
-             [this] { return sequencer.runActive(); })
+      output(context.link, turns, *form.Timer2, context.presenter, context.universe, dmxOutput)
 {
 }
 

@@ -5,6 +5,7 @@
 #include "app/QtUpdatePageView.h"
 #include "dmx/ChannelConsole.h"
 #include "dmx/DmxOutputLoop.h"
+#include "link/LinkTurns.h"
 #include "update/FileQueuePanel.h"
 #include "update/UpdateSequencer.h"
 
@@ -23,6 +24,7 @@ struct MainWindowLogic {
     QtDmxPageView dmxPage;
     QtDmxOutput dmxOutput;
 
+    LinkTurns turns;
     FileQueuePanel panel;
     UpdateSequencer sequencer;
     ChannelConsole console;

@@ -12,15 +12,9 @@ void QtDmxOutput::uncheckOutputBox()
     form_.CheckBox1->setChecked(false);
 }
 
-void QtDmxOutput::turnOff()
+void QtDmxOutput::setOutputOffered(bool offered)
 {
-    uncheckOutputBox();
-    form_.Timer2->setEnabled(false);
-}
-
-void QtDmxOutput::setAvailable(bool available)
-{
-    form_.CheckBox1->setEnabled(available);
+    form_.CheckBox1->setEnabled(offered);
 }
 
 } // namespace sus

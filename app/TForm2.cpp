@@ -50,6 +50,7 @@ TForm2::TForm2(MainWindowContext& context, QWidget& splash, QWidget* parent)
     buildComponents();
 
     logic_ = std::make_unique<MainWindowLogic>(*this, context_);
+    logic_->sequencer.addListener(runNotice_);
     bindHandlers();
     // The fader captions follow the page from the start.
     RadioGroup1Click();
@@ -74,7 +75,6 @@ void TForm2::bindHandlers()
     ListBox1->viewport()->installEventFilter(this);
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm2::SpeedButton2Click);
     connect(SpeedButton3, &QToolButton::clicked, this, &TForm2::SpeedButton3Click);
-    Timer1->setOnTick([this] { Timer1Timer(); });
 
     // The faders' change events in number order: TrackBar1Change for TrackBar1 and so on.
     static constexpr std::array<void (TForm2::*)(), kFaderCount> kTrackBarChange{
@@ -88,7 +88,6 @@ void TForm2::bindHandlers()
         connect(faderColumns_[column].fader, &QSlider::valueChanged, this, kTrackBarChange[column]);
     connect(RadioGroup1, &RadioGroup::selectionChanged, this, &TForm2::RadioGroup1Click);
     connect(CheckBox1, &QCheckBox::toggled, this, &TForm2::CheckBox1Click);
-    Timer2->setOnTick([this] { Timer2Timer(); });
 }
 
 void TForm2::buildComponents()
@@ -102,10 +101,9 @@ void TForm2::buildComponents()
     OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
     OpenDialog1->setNameFilter(QString::fromLatin1(kUpdateFileFilter));
 
+    // Their intervals and ticks are set by the update run and DMX output, which own them.
     Timer1 = context_.createTimer();
-    Timer1->setInterval(pacing::kBaseMs);
     Timer2 = context_.createTimer();
-    Timer2->setInterval(kDmxFramePeriodMs);
 }
 
 QStringList TForm2::executeOpenDialog1()
@@ -128,7 +126,6 @@ void TForm2::FormClose()
     logic_->output.mainWindowClosing();
     context_.link.CloseLink();
     context_.updateFiles.releaseUpdateImage();
-    noteUpdateRun();
     splash_.show();
 }
 
@@ -152,19 +149,11 @@ void TForm2::ListBox1DblClick()
 void TForm2::SpeedButton2Click()
 {
     logic_->sequencer.SpeedButton2Click();
-    noteUpdateRun();
 }
 
 void TForm2::SpeedButton3Click()
 {
     logic_->sequencer.SpeedButton3Click();
-    noteUpdateRun();
-}
-
-void TForm2::Timer1Timer()
-{
-    logic_->sequencer.Timer1Timer();
-    noteUpdateRun();
 }
 
 void TForm2::faderChanged(int fader)
@@ -182,19 +171,16 @@ void TForm2::CheckBox1Click(bool checked)
     logic_->output.CheckBox1Click(checked);
 }
 
-void TForm2::Timer2Timer()
+void TForm2::RunNotice::updateRunStarted()
 {
-    logic_->output.Timer2Timer();
+    if (context.updateRunChanged)
+        context.updateRunChanged(true);
 }
 
-void TForm2::noteUpdateRun()
+void TForm2::RunNotice::updateRunEnded(RunOutcome)
 {
-    const bool active = logic_->sequencer.runActive();
-    if (active == updateRunActive_)
-        return;
-    updateRunActive_ = active;
-    if (context_.updateRunChanged)
-        context_.updateRunChanged(active);
+    if (context.updateRunChanged)
+        context.updateRunChanged(false);
 }
 
 void TForm2::closeEvent(QCloseEvent* event)

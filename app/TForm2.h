@@ -3,6 +3,7 @@
 #include "app/FaderColumns.h"
 #include "app/MainWindowContext.h"
 #include "core/Timer.h"
+#include "update/UpdateRunListener.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -99,7 +100,6 @@ public slots:
     void ListBox1DblClick();
     void SpeedButton2Click();
     void SpeedButton3Click();
-    void Timer1Timer();
 
     // "DMX" page: the sixteen faders' change events share one body.
     void TrackBar1Change() { faderChanged(1); }
@@ -120,7 +120,6 @@ public slots:
     void TrackBar16Change() { faderChanged(16); }
     void RadioGroup1Click();
     void CheckBox1Click(bool checked);
-    void Timer2Timer();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -129,8 +128,6 @@ protected:
 private:
     void bindHandlers();
     void faderChanged(int fader);
-    // Tells the context when an update run has started or ended since the last look.
-    void noteUpdateRun();
 
     void buildUpdatePage(QWidget* page);
     void buildDmxPage(QWidget* page);
@@ -140,8 +137,15 @@ private:
     MainWindowContext& context_;
     QWidget& splash_;
     std::array<FaderColumnControls, kFaderCount> faderColumns_{};
+    // Passes the update run's start and end on to the context.
+    struct RunNotice : UpdateRunListener {
+        explicit RunNotice(MainWindowContext& context) : context(context) {}
+        void updateRunStarted() override;
+        void updateRunEnded(RunOutcome outcome) override;
+        MainWindowContext& context;
+    };
+    RunNotice runNotice_{context_};
     std::unique_ptr<MainWindowLogic> logic_;
-    bool updateRunActive_ = false;
 };
 
 } // namespace sus

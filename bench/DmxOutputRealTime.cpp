@@ -43,6 +43,7 @@ public:
         checked_ = true;
         loop->CheckBox1Click(true);
     }
+    void setOutputOffered(bool) override {}
     void uncheckOutputBox() override
     {
         if (!checked_)
@@ -91,7 +92,8 @@ int main(int argc, char** argv)
     DmxUniverse universe;
     fillLevels(universe);
     OutputBox box;
-    DmxOutputLoop loop{link, timer2, presenter, universe, box, [] { return false; }};
+    LinkTurns turns{link};
+    DmxOutputLoop loop{link, turns, timer2, presenter, universe, box};
     box.loop = &loop;
 
     bench::ProcessCpu cpu;

@@ -52,7 +52,6 @@ struct RealTimeRun {
     {
         devices.attach({.identity = "ttyUSB0"});
         link.discoverController();
-        timer1.setInterval(pacing::kBaseMs);
     }
 
     SteadyClock clock;
@@ -63,8 +62,8 @@ struct RealTimeRun {
     bench::TickRecorder timer1{qtTimer, clock};
     UpdateFiles files;
     test::FakeUpdatePageView view;
-    test::FakeDmxOutput dmx;
-    UpdateSequencer sequencer{files, link, timer1, presenter, view, dmx};
+    LinkTurns turns{link};
+    UpdateSequencer sequencer{files, link, turns, timer1, presenter, view};
 };
 
 } // namespace

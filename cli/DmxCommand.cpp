@@ -103,7 +103,8 @@ int runDmx(const QStringList& arguments)
 
     CountedTimer timer2(session.pacer().createTimer());
     OutputBox box;
-    DmxOutputLoop loop(session.link(), timer2, presenter, universe, box, [] { return false; });
+    LinkTurns turns(session.link());
+    DmxOutputLoop loop(session.link(), turns, timer2, presenter, universe, box);
     box.attach(loop);
 
     box.setChecked(true);

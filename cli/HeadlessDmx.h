@@ -1,21 +1,12 @@
 #pragma once
 
 #include "dmx/DmxOutputView.h"
-#include "update/DmxOutputControl.h"
 
 namespace sus {
 class DmxOutputLoop;
 }
 
 namespace sus::cli {
-
-// DMX output as an update run of `mvt send` sees it: there is none, since each mvt process does one
-// thing, so there is nothing to turn off and no box to make available.
-class NoDmxOutput : public DmxOutputControl {
-public:
-    void turnOff() override {}
-    void setAvailable(bool) override {}
-};
 
 // The "DMX Output" check box of `mvt dmx`: checking it starts output, unchecking it (by the command
 // or by the loop when the controller fails) runs the loop's click handler, as the box's toggle does.
@@ -27,6 +18,8 @@ public:
     void setChecked(bool checked);
     bool checked() const { return checked_; }
     void uncheckOutputBox() override { setChecked(false); }
+    // Nothing else takes the link's turn in mvt dmx: the box is always offered.
+    void setOutputOffered(bool) override {}
 
 private:
     DmxOutputLoop* loop_ = nullptr;

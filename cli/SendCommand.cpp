@@ -1,13 +1,13 @@
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
-#include "cli/HeadlessDmx.h"
 #include "cli/HeadlessUpdatePage.h"
 #include "cli/LineOptions.h"
 #include "cli/LineSession.h"
 #include "cli/ProgressLine.h"
 #include "cli/Terminal.h"
 #include "cli/TerminalPresenter.h"
+#include "link/LinkTurns.h"
 #include "update/UpdateFiles.h"
 #include "update/UpdateMessages.h"
 #include "update/UpdateSequencer.h"
@@ -83,10 +83,10 @@ int runSend(const QStringList& arguments)
     HeadlessUpdatePage page(files, command.parser().value(password).toStdString());
     page.setSelectedIndex(0);
     UpdateFiles updateFiles;
-    NoDmxOutput dmxOutput;
+    // Each mvt process does one thing: no DMX output waits for its turn on the link.
+    LinkTurns turns(session.link());
     const auto timer1 = session.pacer().createTimer();
-    timer1->setInterval(pacing::kBaseMs);
-    UpdateSequencer sequencer(updateFiles, session.link(), *timer1, presenter, page, dmxOutput);
+    UpdateSequencer sequencer(updateFiles, session.link(), turns, *timer1, presenter, page);
 
     std::optional<ProgressLine> progress;
     if (errorStreamIsTerminal()) {

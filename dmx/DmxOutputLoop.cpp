@@ -8,17 +8,16 @@
 #include "link/LinkFaultText.h"
 
 #include <string>
-#include <utility>
 
 namespace sus {
 
-DmxOutputLoop::DmxOutputLoop(Link& link, Timer& timer2, Presenter& presenter, DmxUniverse& universe,
-                             DmxOutputView& view, std::function<bool()> updateRunActive)
-    : link_(link), timer2_(timer2), presenter_(presenter), universe_(universe), view_(view),
-      updateRunActive_(std::move(updateRunActive))
+DmxOutputLoop::DmxOutputLoop(Link& link, LinkTurns& turns, Timer& timer2, Presenter& presenter,
+                             DmxUniverse& universe, DmxOutputView& view)
+    : link_(link), turns_(turns), timer2_(timer2), presenter_(presenter), universe_(universe), view_(view)
 {
     timer2_.setInterval(kDmxFramePeriodMs);
     timer2_.setOnTick([this] { Timer2Timer(); });
+    turns.attach(*this);
 }
 
 void DmxOutputLoop::CheckBox1Click(bool checked)
@@ -27,7 +26,7 @@ void DmxOutputLoop::CheckBox1Click(bool checked)
         // The link belongs to the update run until it ends; frames between its packets would
         // corrupt both. Unchecking here runs this handler again with output still off, which
         // leaves the run's link alone.
-        if (updateRunActive_()) {
+        if (!turns_.dmxOutputMayStart()) {
             view_.uncheckOutputBox();
             return;
         }
@@ -49,6 +48,16 @@ void DmxOutputLoop::Timer2Timer()
 {
     if (!sendFrame())
         stopWithMessage(kDmxWriteFailedText);
+}
+
+void DmxOutputLoop::stopForUpdateRun()
+{
+    view_.uncheckOutputBox();
+}
+
+void DmxOutputLoop::offer(bool offered)
+{
+    view_.setOutputOffered(offered);
 }
 
 void DmxOutputLoop::mainWindowClosing()

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <functional>
+#include "link/LinkTurns.h"
+
 #include <string_view>
 
 namespace sus {
@@ -8,6 +9,7 @@ namespace sus {
 class DmxOutputView;
 class DmxUniverse;
 class Link;
+class LinkTurns;
 class Presenter;
 class Timer;
 
@@ -22,13 +24,13 @@ inline constexpr std::string_view kDmxWriteFailedText =
 
 // Sends the universe to the link while "DMX Output" is checked. Output is on exactly while the box
 // is checked, Timer2 runs and the link is open for it; whatever ends it (the user, an update run,
-// the window closing, a failing controller) goes through unchecking the box.
-class DmxOutputLoop {
+// the window closing, a failing controller) goes through unchecking the box. It has the link only
+// when `turns` give it: never while an update run has it.
+class DmxOutputLoop : public LinkTurns::DmxOutput {
 public:
-    // `updateRunActive` (required) tells whether an update run holds the link; output cannot start then.
-    // Takes over `timer2`: sets its interval and its tick handler.
-    DmxOutputLoop(Link& link, Timer& timer2, Presenter& presenter, DmxUniverse& universe, DmxOutputView& view,
-                  std::function<bool()> updateRunActive);
+    // Sets up Timer2 (its interval, its ticks) and attaches itself to `turns`.
+    DmxOutputLoop(Link& link, LinkTurns& turns, Timer& timer2, Presenter& presenter, DmxUniverse& universe,
+                  DmxOutputView& view);
 
     // CheckBox1's click event, run whenever the box's checked state changes.
     void CheckBox1Click(bool checked);
@@ -41,17 +43,21 @@ public:
 
     bool isOutputOn() const { return on_; }
 
+    // LinkTurns::DmxOutput
+    void stopForUpdateRun() override;
+    void offer(bool offered) override;
+
 private:
     bool sendFrame();
     // Output is off, and the user is told `text` with the link's port and reason under it.
     void stopWithMessage(std::string_view text);
 
     Link& link_;
+    const LinkTurns& turns_;
     Timer& timer2_;
     Presenter& presenter_;
     DmxUniverse& universe_;
     DmxOutputView& view_;
-    std::function<bool()> updateRunActive_;
     bool on_ = false;
 };
 

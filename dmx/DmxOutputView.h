@@ -10,6 +10,9 @@ public:
     // Sets the box unchecked. When it was checked this runs the loop's CheckBox1Click(false) before
     // returning, as the check box's toggle signal does; when it was not, nothing runs.
     virtual void uncheckOutputBox() = 0;
+
+    // Whether the box can be checked.
+    virtual void setOutputOffered(bool offered) = 0;
 };
 
 } // namespace sus

@@ -4,11 +4,12 @@
 #include "core/Timer.h"
 #include "link/Link.h"
 #include "link/LinkFaultText.h"
-#include "update/DmxOutputControl.h"
+#include "link/LinkTurns.h"
 #include "update/UpdateFileLayout.h"
 #include "update/UpdateFiles.h"
 #include "update/UpdateMessages.h"
 #include "update/UpdatePageView.h"
+#include "update/UpdateRunListener.h"
 
 #include <algorithm>
 #include <string>
@@ -17,10 +18,11 @@ namespace sus {
 
 using namespace pacing;
 
-UpdateSequencer::UpdateSequencer(UpdateFiles& files, Link& link, Timer& timer1, Presenter& presenter,
-                                 UpdatePageView& view, DmxOutputControl& dmxOutput)
-    : files_(files), link_(link), timer1_(timer1), presenter_(presenter), view_(view), dmxOutput_(dmxOutput)
+UpdateSequencer::UpdateSequencer(UpdateFiles& files, Link& link, LinkTurns& turns, Timer& timer1,
+                                 Presenter& presenter, UpdatePageView& view)
+    : files_(files), link_(link), timer1_(timer1), presenter_(presenter), view_(view), turns_(turns)
 {
+    timer1_.setInterval(kBaseMs);
     timer1_.setOnTick([this] { Timer1Timer(); });
 }
 
@@ -32,14 +34,15 @@ void UpdateSequencer::SpeedButton2Click()
         return;
     }
     // DMX output shares the link: it stops, and stays off, before the run opens the link for itself.
-    dmxOutput_.turnOff();
-    dmxOutput_.setAvailable(false);
+    turns_.updateRunStarts();
     runActive_ = true;
     outcome_ = RunOutcome::None;
+    for (UpdateRunListener* listener : listeners_)
+        listener->updateRunStarted();
 
     link_.CloseLink();
     if (!link_.OpenLink()) {
-        failLink(kControllerNotOpened);
+        end(RunEnding::LinkFailed, linkFaultText(kControllerNotOpened, link_));
         return;
     }
     wakeCount_ = 0;
@@ -55,16 +58,84 @@ void UpdateSequencer::SpeedButton2Click()
 
 void UpdateSequencer::SpeedButton3Click()
 {
-    if (runActive_)
-        outcome_ = RunOutcome::Stopped;
-    showStopped();
-    state_ = SequencerState::Abort;
+    if (!runActive_) {
+        // After a refused file Stop is still usable: it resets the page, with nothing to send.
+        showPage(RunEndingRule::Page::AsStopped);
+        return;
+    }
+    // Once FinishUpdate or AbortUpdate is out, there is nothing left to stop.
+    if (finalPacketOut() || state_ == SequencerState::Abort)
+        return;
+    end(RunEnding::Stopped);
 }
 
-void UpdateSequencer::showStopped()
+void UpdateSequencer::abortForWindowClose()
 {
+    if (runActive_)
+        end(RunEnding::WindowClosed);
+}
+
+void UpdateSequencer::end(RunEnding ending, const std::string& message)
+{
+    using Rule = RunEndingRule;
+    const Rule rule = ruleFor(ending);
+    // A run whose last packet is out has its outcome: closing the window then only closes the link.
+    const bool packetAlreadyOut = finalPacketOut();
+    if (!packetAlreadyOut)
+        outcome_ = rule.outcome;
+    showPage(rule.page);
+    if (rule.message == Rule::Message::First) {
+        timer1_.setEnabled(false);
+        presenter_.showMessage(message);
+    }
+    if (rule.packet != Rule::FinalPacket::None && !packetAlreadyOut && link_.isOpen()) {
+        if (rule.packetTime == Rule::PacketTime::NextTick) {
+            state_ = SequencerState::Abort;
+            return;
+        }
+        if (!sendFinalPacket(rule) && rule.failedPacket == Rule::FailedPacket::EndsAsLinkFailed)
+            return;
+    }
+    if (rule.closing == Rule::Closing::TickAfterFinalPacket && !packetAlreadyOut) {
+        state_ = SequencerState::Close;
+        timer1_.setEnabled(true);
+        return;
+    }
+    closeAndEnd();
+    if (rule.message == Rule::Message::Last)
+        presenter_.showMessage(message);
+}
+
+bool UpdateSequencer::sendFinalPacket(const RunEndingRule& rule)
+{
+    const PacketType type = rule.packet == RunEndingRule::FinalPacket::FinishUpdate ? PacketType::FinishUpdate
+                                                                                    : PacketType::AbortUpdate;
+    const auto packet = packets_.buildCommand(type);
+    if (rule.failedPacket == RunEndingRule::FailedPacket::IsLetBe)
+        return link_.MarkedWrite(packet.data(), packet.size());
+    return send(packet);
+}
+
+void UpdateSequencer::closeAndEnd()
+{
+    timer1_.setEnabled(false);
+    link_.CloseLink();
+    if (!runActive_)
+        return;
+    runActive_ = false;
+    turns_.updateRunEnded();
+    for (UpdateRunListener* listener : listeners_)
+        listener->updateRunEnded(outcome_);
+}
+
+void UpdateSequencer::showPage(RunEndingRule::Page page)
+{
+    if (page == RunEndingRule::Page::AsItWas)
+        return;
     view_.setStartEnabled(true);
     view_.setStopEnabled(false);
+    if (page == RunEndingRule::Page::AsFinished)
+        return;
     fileIndex_ = 0;
     imagePos_ = 0;
     view_.setProgress(0);
@@ -77,15 +148,11 @@ void UpdateSequencer::Timer1Timer()
         nextFileOrFinish();
         break;
     case SequencerState::Close:
-        timer1_.setEnabled(false);
-        link_.CloseLink();
-        endRun();
+        closeAndEnd();
         break;
     case SequencerState::Abort:
-        if (send(packets_.buildCommand(PacketType::AbortUpdate))) {
+        if (sendFinalPacket(ruleFor(RunEnding::Stopped)))
             state_ = SequencerState::Close;
-            timer1_.setEnabled(true);
-        }
         break;
     case SequencerState::WakeUp:
         wakeUpFrame();
@@ -155,7 +222,7 @@ void UpdateSequencer::wakeUpFrame()
     timer1_.setInterval(kWakeUpMs);
     const auto frame = packets_.buildWakeFrame();
     if (!link_.BreakByte(Link::BreakForm::MarkedWrite, frame[0])) {
-        failLink(kControllerLost);
+        end(RunEnding::LinkFailed, linkFaultText(kControllerLost, link_));
         return;
     }
     send(frame);
@@ -165,7 +232,7 @@ void UpdateSequencer::nextFileOrFinish()
 {
     timer1_.setInterval(kBaseMs);
     if (fileIndex_ >= view_.fileCount()) {
-        finish();
+        end(RunEnding::Finished, std::string(kUpdateFinished));
         return;
     }
     view_.setSelectedIndex(fileIndex_);
@@ -178,10 +245,11 @@ void UpdateSequencer::nextFileOrFinish()
     case PrepareResult::Ready:
         break;
     case PrepareResult::PasswordWrong:
-        stopForFile(RunOutcome::PasswordWrong, std::string(kPasswordWrong));
+        // The files before this one were sent whole; this one is not sent at all.
+        end(RunEnding::PasswordWrong, std::string(kPasswordWrong));
         return;
     case PrepareResult::CannotOpen:
-        stopForFile(RunOutcome::FileRefused, fileFailureText(kCanNotOpenTheFile, path, files_.failureReason()));
+        end(RunEnding::FileRefused, fileFailureText(kCanNotOpenTheFile, path, files_.failureReason()));
         return;
     }
     if (!send(packets_.buildCommand(PacketType::StartOfFile)))
@@ -189,20 +257,6 @@ void UpdateSequencer::nextFileOrFinish()
     view_.setStartEnabled(false);
     view_.setStopEnabled(true);
     state_ = handshakeDone_ ? SequencerState::HeaderStart : SequencerState::Identify1;
-}
-
-void UpdateSequencer::finish()
-{
-    timer1_.setEnabled(false);
-    view_.setStartEnabled(true);
-    view_.setStopEnabled(false);
-    // The fixture resets on FinishUpdate: it goes out only once the user has read the message.
-    presenter_.showMessage(std::string(kUpdateFinished));
-    if (!send(packets_.buildCommand(PacketType::FinishUpdate)))
-        return;
-    outcome_ = RunOutcome::Finished;
-    state_ = SequencerState::Close;
-    timer1_.setEnabled(true);
 }
 
 void UpdateSequencer::countHandshakeRound()
@@ -248,53 +302,8 @@ bool UpdateSequencer::send(std::span<const std::uint8_t> packet)
 {
     if (link_.MarkedWrite(packet.data(), packet.size()))
         return true;
-    failLink(kControllerLost);
+    end(RunEnding::LinkFailed, linkFaultText(kControllerLost, link_));
     return false;
-}
-
-void UpdateSequencer::stopForFile(RunOutcome outcome, const std::string& message)
-{
-    outcome_ = outcome;
-    // The files before this one were sent whole; this one is not sent at all. Stop stays usable
-    // and the failing file stays selected, so the next Start begins with it.
-    timer1_.setEnabled(false);
-    presenter_.showMessage(message);
-    link_.CloseLink();
-    endRun();
-}
-
-void UpdateSequencer::failLink(std::string_view message)
-{
-    outcome_ = RunOutcome::LinkFailed;
-    endAtOnce();
-    presenter_.showMessage(linkFaultText(message, link_));
-}
-
-void UpdateSequencer::abortForWindowClose()
-{
-    if (!runActive_)
-        return;
-    if (outcome_ == RunOutcome::None)
-        outcome_ = RunOutcome::Stopped;
-    // A run that already sent its last packet (FinishUpdate or AbortUpdate) only has the link to close.
-    if (state_ != SequencerState::Close && link_.isOpen())
-        link_.MarkedWrite(packets_.buildCommand(PacketType::AbortUpdate).data(), packet::kShortPacketLength);
-    endAtOnce();
-}
-
-void UpdateSequencer::endAtOnce()
-{
-    timer1_.setEnabled(false);
-    link_.CloseLink();
-    showStopped();
-    state_ = SequencerState::Close;
-    endRun();
-}
-
-void UpdateSequencer::endRun()
-{
-    runActive_ = false;
-    dmxOutput_.setAvailable(link_.controllerFound());
 }
 
 void UpdateSequencer::showProgress()

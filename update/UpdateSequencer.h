@@ -1,20 +1,23 @@
 #pragma once
 
+#include "update/RunEnding.h"
 #include "update/UpdatePacket.h"
 
 #include <cstdint>
-#include <functional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace sus {
 
-class DmxOutputControl;
 class Link;
+class LinkTurns;
 class Presenter;
 class Timer;
 class UpdateFiles;
 class UpdatePageView;
+class UpdateRunListener;
 
 // Steps of an update run; each tick of Timer1 performs the step of the current state.
 enum class SequencerState : std::uint8_t {
@@ -34,17 +37,6 @@ enum class SequencerState : std::uint8_t {
     EndOfFile = 64,
 };
 
-// How the last run ended, for callers that act on it (the command-line companion's exit code).
-enum class RunOutcome : std::uint8_t {
-    None,          // no run yet, or the run still goes on
-    Finished,      // every file sent, then FinishUpdate
-    EmptyPassword, // Start refused: the password box was empty
-    PasswordWrong, // a file's password did not match
-    FileRefused,   // a file could not be opened, read or sent
-    LinkFailed,    // the controller could not be opened or stopped taking data
-    Stopped,       // Stop, or the window closed, while the run went on
-};
-
 // Pacing of the run, in Timer1 intervals.
 namespace pacing {
 inline constexpr int kBaseMs = 20;
@@ -58,16 +50,20 @@ inline constexpr unsigned kHandshakeRounds = 21;
 // It wakes the fixture, then sends every queued file from the selected one on, and finally tells
 // the fixture to reset. The fixture never answers: the timer's pacing is the only flow control.
 // A run that cannot go on (a file refused, the link lost) stops at once and says why; it never
-// reports a success it did not have.
+// reports a success it did not have. How each kind of run ends is the table of RunEnding.h.
 class UpdateSequencer {
 public:
-    // Takes over Timer1's ticks.
-    UpdateSequencer(UpdateFiles& files, Link& link, Timer& timer1, Presenter& presenter, UpdatePageView& view,
-                    DmxOutputControl& dmxOutput);
+    // Sets up Timer1 (its first interval, its ticks) and takes the link by `turns`.
+    UpdateSequencer(UpdateFiles& files, Link& link, LinkTurns& turns, Timer& timer1, Presenter& presenter,
+                    UpdatePageView& view);
+
+    // Told of every run's start and end, in the order added.
+    void addListener(UpdateRunListener& listener) { listeners_.push_back(&listener); }
 
     // SpeedButton2 (Start).
     void SpeedButton2Click();
-    // SpeedButton3 (Stop): the next tick sends AbortUpdate, the one after closes the link.
+    // SpeedButton3 (Stop): the next tick sends AbortUpdate, the one after closes the link. Once the
+    // run's last packet is out (FinishUpdate, or AbortUpdate) it sends nothing more.
     void SpeedButton3Click();
     // One tick of Timer1.
     void Timer1Timer();
@@ -75,7 +71,7 @@ public:
     // The main window closes: a run still going ends now, with AbortUpdate before the link closes.
     void abortForWindowClose();
 
-    // From Start until the run has ended (finished, stopped, refused a file or lost the link).
+    // From Start until the run has ended.
     bool runActive() const { return runActive_; }
     RunOutcome lastOutcome() const { return outcome_; }
 
@@ -88,31 +84,30 @@ public:
 private:
     void wakeUpFrame();
     void nextFileOrFinish();
-    void finish();
     void sendHeader();
     void sendDataBlock();
     void countHandshakeRound();
 
-    // Sends `packet` with a marked write; on failure ends the run and returns false.
+    // Sends `packet` with a marked write; on failure ends the run (LinkFailed) and returns false.
     bool send(std::span<const std::uint8_t> packet);
-    // A file was refused: the run stops here with `message`; Stop stays usable.
-    void stopForFile(RunOutcome outcome, const std::string& message);
-    // The link failed: the run ends at once, as after Stop, and the user is told `message` with the
-    // link's port and reason under it.
-    void failLink(std::string_view message);
-    // The buttons, counters and bar as after Stop.
-    void showStopped();
-    // Ends the run now, as after Stop, with the link closed and nothing more to send.
-    void endAtOnce();
-    void endRun();
+    // Ends the run as the row of `ending` says; `message` is what the user is told, if anything.
+    void end(RunEnding ending, const std::string& message = {});
+    // The final packet of `rule`; false when the link refused it.
+    bool sendFinalPacket(const RunEndingRule& rule);
+    // Closes the link and lets it go: the run has ended.
+    void closeAndEnd();
+    void showPage(RunEndingRule::Page page);
     void showProgress();
+    // The run's last packet has gone out: only the link is left to close.
+    bool finalPacketOut() const { return runActive_ && state_ == SequencerState::Close; }
 
     UpdateFiles& files_;
     Link& link_;
     Timer& timer1_;
     Presenter& presenter_;
     UpdatePageView& view_;
-    DmxOutputControl& dmxOutput_;
+    LinkTurns& turns_;
+    std::vector<UpdateRunListener*> listeners_;
     PacketBuffer packets_;
 
     SequencerState state_ = SequencerState::NextFile;

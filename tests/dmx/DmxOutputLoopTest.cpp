@@ -57,8 +57,8 @@ protected:
     std::unique_ptr<Timer> timer2 = bench.clock.createTimer();
     DmxUniverse universe;
     FakeOutputBox box;
-    bool updateRunning = false;
-    DmxOutputLoop loop{bench.link, *timer2, bench.presenter, universe, box, [this] { return updateRunning; }};
+    LinkTurns turns{bench.link};
+    DmxOutputLoop loop{bench.link, turns, *timer2, bench.presenter, universe, box};
     mutable FixtureLog heard_; // what the fixture heard at the last framesHeard()
 };
 
@@ -152,10 +152,10 @@ TEST_F(DmxOutputLoopTest, StartOfAnUpdateRunTurnsOutputOffAndACheckDuringTheRunI
     box.setChecked(true);
     bench.clock.advanceBy(kPeriodNs);
 
-    // The run unchecks the box first, then takes the link for itself.
-    box.uncheckOutputBox();
+    // The run takes its turn: output stops and is no longer offered; then the run opens the link.
+    turns.updateRunStarts();
     expectOutputOff();
-    updateRunning = true;
+    EXPECT_FALSE(box.offered);
     ASSERT_TRUE(bench.link.OpenLink());
     bench.devices.clearCalls();
 
@@ -166,9 +166,11 @@ TEST_F(DmxOutputLoopTest, StartOfAnUpdateRunTurnsOutputOffAndACheckDuringTheRunI
     bench.clock.advanceBy(5 * kPeriodNs);
     EXPECT_TRUE(bench.devices.calls().empty());
 
-    // After the run the box stays unchecked and nothing is sent.
-    updateRunning = false;
+    // After the run the box is offered again but stays unchecked, and nothing is sent.
     bench.link.CloseLink();
+    turns.updateRunEnded();
+    EXPECT_TRUE(box.offered);
+    EXPECT_FALSE(box.checked);
     bench.clock.advanceBy(5 * kPeriodNs);
     EXPECT_EQ(framesHeard().size(), 1u);
 }

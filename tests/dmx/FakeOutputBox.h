@@ -9,6 +9,7 @@ namespace sus::test {
 class FakeOutputBox : public DmxOutputView {
 public:
     bool checked = false;
+    bool offered = true;
     DmxOutputLoop* loop = nullptr;
 
     void setChecked(bool value)
@@ -19,6 +20,7 @@ public:
         loop->CheckBox1Click(value);
     }
     void uncheckOutputBox() override { setChecked(false); }
+    void setOutputOffered(bool value) override { offered = value; }
 };
 
 } // namespace sus::test

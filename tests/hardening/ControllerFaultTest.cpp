@@ -228,7 +228,8 @@ struct DmxBench : UpdateRunBench {
     std::unique_ptr<Timer> timer2 = clock.createTimer();
     DmxUniverse universe;
     FakeOutputBox box;
-    DmxOutputLoop loop{link, *timer2, presenter, universe, box, [] { return false; }};
+    LinkTurns turns{link};
+    DmxOutputLoop loop{link, turns, *timer2, presenter, universe, box};
 
     // Output is off in every way and stays off.
     void expectOutputOff()

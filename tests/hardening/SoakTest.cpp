@@ -32,7 +32,8 @@ TEST(Soak, DmxOutputForAMillionFramesSendsEveryFrameAlikeInTheSameMemory)
     std::unique_ptr<Timer> timer2 = bench.clock.createTimer();
     DmxUniverse universe;
     FakeOutputBox box;
-    DmxOutputLoop loop{bench.link, *timer2, bench.presenter, universe, box, [] { return false; }};
+    LinkTurns turns{bench.link};
+    DmxOutputLoop loop{bench.link, turns, *timer2, bench.presenter, universe, box};
     box.loop = &loop;
     bench.devices.setRecording(SimulatedController::Recording::CountsOnly);
     bench.devices.clearCalls();

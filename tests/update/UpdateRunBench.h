@@ -2,16 +2,16 @@
 
 #include "core/VirtualScheduler.h"
 #include "link/Link.h"
+#include "link/LinkTurns.h"
 #include "sim/SimulatedController.h"
+#include "sim/UpdateReceiver.h"
 #include "sim/VirtualFixture.h"
 #include "tests/link/LinkBench.h"
 #include "tests/support/FakeUpdatePageView.h"
 #include "tests/support/RecordingPresenter.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
-#include "update/DmxOutputControl.h"
 #include "update/UpdateFiles.h"
-#include "sim/UpdateReceiver.h"
 #include "update/UpdateSequencer.h"
 
 #include <memory>
@@ -23,10 +23,10 @@ namespace sus::test {
 
 inline constexpr std::int64_t kMs = 1'000'000;
 
-// DMX output as the update run sees it.
-struct FakeDmxOutput : DmxOutputControl {
-    void turnOff() override { ++turnedOff; }
-    void setAvailable(bool a) override { available = a; }
+// DMX output as the link's turns drive it.
+struct FakeDmxOutput : LinkTurns::DmxOutput {
+    void stopForUpdateRun() override { ++turnedOff; }
+    void offer(bool offered) override { available = offered; }
     int turnedOff = 0;
     bool available = true;
 };
@@ -74,15 +74,16 @@ struct UpdateRunBench {
     SimulatedController devices{clock};
     RecordingPresenter presenter;
     Link link{devices, presenter};
-    std::unique_ptr<Timer> timer1 = [this] {
-        auto t = clock.createTimer();
-        t->setInterval(pacing::kBaseMs);
-        return t;
-    }();
+    std::unique_ptr<Timer> timer1 = clock.createTimer();
     UpdateFiles files;
     FakeUpdatePageView view;
     FakeDmxOutput dmx;
-    UpdateSequencer sequencer{files, link, *timer1, presenter, view, dmx};
+    LinkTurns turns = [this] {
+        LinkTurns made(link);
+        made.attach(dmx);
+        return made;
+    }();
+    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view};
 };
 
 // A file with `dataLength` bytes of image data after its header; key bytes give password "452DB8".
@@ -91,7 +92,10 @@ inline UpdateFileBuilder FileWithData(std::size_t dataLength, std::uint8_t seed 
     std::vector<std::uint8_t> data(dataLength);
     for (std::size_t i = 0; i < dataLength; ++i)
         data[i] = static_cast<std::uint8_t>(seed + i * 13);
-    return UpdateFileBuilder().keyBytes({0x5A, 0x3C, 0x96, 0x1F, 0x77, 0xE2}).newVersion(0x12, 0x05).imageData(data);
+    return UpdateFileBuilder()
+        .keyBytes({0x5A, 0x3C, 0x96, 0x1F, 0x77, 0xE2})
+        .newVersion(0x12, 0x05)
+        .imageData(data);
 }
 inline constexpr const char* kPassword = "452DB8";
 

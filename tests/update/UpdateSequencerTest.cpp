@@ -1,6 +1,7 @@
 #include "tests/update/UpdateRunBench.h"
 
 #include "update/UpdateMessages.h"
+#include "update/UpdateRunListener.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -47,8 +48,9 @@ TEST_F(UpdateSequencer, RunOfTwoFilesSendsThePacketsInOrderAndTheFixtureGetsBoth
     start();
     runToEnd();
 
-    EXPECT_THAT(packetTypes(), ElementsAreArray(Concat({{0}, Repeat({1, 2, 3}, 21), {4, 4, 16, 16, 17, 17, 5},
-                                                        {0, 4, 4, 16, 16, 5, 6}})));
+    EXPECT_THAT(packetTypes(),
+                ElementsAreArray(Concat(
+                    {{0}, Repeat({1, 2, 3}, 21), {4, 4, 16, 16, 17, 17, 5}, {0, 4, 4, 16, 16, 5, 6}})));
     const UpdateReception got = reception();
     EXPECT_EQ(got.wakeUpFrames, 41u);
     EXPECT_EQ(got.badPackets, 0u);
@@ -156,8 +158,9 @@ TEST_F(UpdateSequencer, FileSizesAtBlockEdgesGetAZeroBlockWhereTheDataEndsOnAMul
 TEST_F(UpdateSequencer, StartsAtTheSelectedFileOrTheFirstWhenNoneIsSelected)
 {
     for (int i = 0; i < 5; ++i)
-        queue(FileWithData(10, static_cast<std::uint8_t>(i)).newVersion(static_cast<std::uint8_t>(0x10 + i), 0),
-              "f" + std::to_string(i) + ".MVT");
+        queue(
+            FileWithData(10, static_cast<std::uint8_t>(i)).newVersion(static_cast<std::uint8_t>(0x10 + i), 0),
+            "f" + std::to_string(i) + ".MVT");
     view.selected = 2;
     start();
     runToEnd();
@@ -215,8 +218,9 @@ TEST_F(UpdateSequencer, StopSendsAbortAtTheNextTickAndClosesTheLinkAtTheOneAfter
 {
     queue(FileWithData(2000), "f.MVT");
     start();
-    clock.runUntil([&] { return sequencer.state() == SequencerState::DataBlockAgain && sequencer.blockCounter() == 18; },
-                   clock.nowNs() + 60'000 * kMs);
+    clock.runUntil(
+        [&] { return sequencer.state() == SequencerState::DataBlockAgain && sequencer.blockCounter() == 18; },
+        clock.nowNs() + 60'000 * kMs);
     // Stop between the two copies of block 18: the second copy is never sent.
     sequencer.SpeedButton3Click();
     EXPECT_EQ(view.progress, 0);
@@ -248,7 +252,9 @@ TEST_F(UpdateSequencer, EmptyQueueWakesTheFixtureThenFinishesWithAnAllZeroFinish
     start();
     // The message is on screen before FinishUpdate goes out.
     std::size_t packetsWhileShown = 99;
-    presenter.whileShown = [&](const RecordingPresenter::Shown&) { packetsWhileShown = heard().packets.size(); };
+    presenter.whileShown = [&](const RecordingPresenter::Shown&) {
+        packetsWhileShown = heard().packets.size();
+    };
     runToEnd();
     EXPECT_EQ(packetsWhileShown, 0u);
     const auto log = heard();
@@ -396,9 +402,60 @@ TEST_F(UpdateSequencer, AFileNeedingBlockNumbersPast65535IsRefusedBeforeAnything
     EXPECT_NE(presenter.shown[0].text.find("16773263"), std::string::npos) << presenter.shown[0].text;
 }
 
+// What a listener heard, in order: "started", then "ended" with the outcome's number.
+struct RecordingRunListener : UpdateRunListener {
+    void updateRunStarted() override { heard.push_back("started"); }
+    void updateRunEnded(RunOutcome outcome) override
+    {
+        heard.push_back("ended " + std::to_string(static_cast<int>(outcome)));
+    }
+    std::vector<std::string> heard;
+};
+
+std::vector<std::string> startedThenEnded(RunOutcome outcome)
+{
+    return {"started", "ended " + std::to_string(static_cast<int>(outcome))};
+}
+
+TEST_F(UpdateSequencer, StopOnceFinishUpdateIsOutSendsNothingAndTheRunCountsAsFinished)
+{
+    for (const bool windowCloses : {false, true}) {
+        UpdateRunBench bench;
+        RecordingRunListener listener;
+        bench.sequencer.addListener(listener);
+        bench.view.password = kPassword;
+        bench.sequencer.SpeedButton2Click();
+        // Between the tick that sent FinishUpdate and the tick that closes the link.
+        bench.clock.runUntil([&] { return !bench.heard().packets.empty(); },
+                             bench.clock.nowNs() + 10'000 * kMs);
+        ASSERT_EQ(bench.heard().packets.back().type, 6);
+        ASSERT_TRUE(bench.sequencer.runActive());
+        if (windowCloses)
+            bench.sequencer.abortForWindowClose();
+        else
+            bench.sequencer.SpeedButton3Click();
+        bench.runToEnd();
+
+        const auto packets = bench.heard().packets;
+        EXPECT_EQ(packets.back().type, 6) << "no AbortUpdate after FinishUpdate";
+        EXPECT_EQ(bench.sequencer.lastOutcome(), RunOutcome::Finished);
+        EXPECT_FALSE(bench.link.isOpen());
+        EXPECT_EQ(listener.heard, startedThenEnded(RunOutcome::Finished));
+    }
+}
+
 TEST_F(UpdateSequencer, TellsHowTheLastRunEnded)
 {
-    enum class Case { Finished, EmptyPassword, PasswordWrong, Missing, CannotOpen, Unplugged, Stopped, WindowClosed };
+    enum class Case {
+        Finished,
+        EmptyPassword,
+        PasswordWrong,
+        Missing,
+        CannotOpen,
+        Unplugged,
+        Stopped,
+        WindowClosed
+    };
     const std::pair<Case, RunOutcome> cases[] = {
         {Case::Finished, RunOutcome::Finished},
         {Case::EmptyPassword, RunOutcome::EmptyPassword},
@@ -411,6 +468,8 @@ TEST_F(UpdateSequencer, TellsHowTheLastRunEnded)
     };
     for (const auto& [which, expected] : cases) {
         UpdateRunBench bench;
+        RecordingRunListener listener;
+        bench.sequencer.addListener(listener);
         EXPECT_EQ(bench.sequencer.lastOutcome(), RunOutcome::None);
         bench.queue(FileWithData(3000), "f.MVT");
         if (which == Case::Missing)
@@ -419,7 +478,7 @@ TEST_F(UpdateSequencer, TellsHowTheLastRunEnded)
             bench.devices.setOpenable("ttyUSB0", false);
         if (which == Case::Unplugged)
             bench.devices.unplugAtTime(6200 * kMs);
-        bench.view.password = which == Case::EmptyPassword ? ""
+        bench.view.password = which == Case::EmptyPassword   ? ""
                               : which == Case::PasswordWrong ? "452DB9"
                                                              : kPassword;
         bench.sequencer.SpeedButton2Click();
@@ -433,6 +492,11 @@ TEST_F(UpdateSequencer, TellsHowTheLastRunEnded)
         }
         bench.runToEnd();
         EXPECT_EQ(bench.sequencer.lastOutcome(), expected) << static_cast<int>(which);
+        // Every run that started is told to have ended once, with its outcome; an empty password
+        // starts none.
+        EXPECT_EQ(listener.heard,
+                  which == Case::EmptyPassword ? std::vector<std::string>{} : startedThenEnded(expected))
+            << static_cast<int>(which);
         // Stop once the run has ended only resets the page; the outcome stays.
         bench.sequencer.SpeedButton3Click();
         EXPECT_EQ(bench.sequencer.lastOutcome(), expected) << static_cast<int>(which);

@@ -84,7 +84,8 @@ TEST_F(SerialCallBudget, ADmxFrameChangesRateAndParityTwiceAndWritesThrice)
     QtTimer timer2;
     DmxUniverse universe;
     FakeOutputBox box;
-    DmxOutputLoop loop(bench.link, timer2, bench.presenter, universe, box, [] { return false; });
+    LinkTurns turns(bench.link);
+    DmxOutputLoop loop(bench.link, turns, timer2, bench.presenter, universe, box);
     // The break settings, its zero, the line settings, the start code, the levels.
     const CallCounts calls = callsEveryTime([&] { loop.Timer2Timer(); });
     EXPECT_EQ(calls, (CallCounts{{"TCGETS2", 4},

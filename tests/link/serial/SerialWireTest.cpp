@@ -34,8 +34,6 @@ constexpr std::int64_t kSlipToleranceInPercent = 2;
 
 // An update run of the sequencer over the real backend, Timer1 a precise Qt timer.
 struct RealTimeUpdateRun : SerialBridgeBench {
-    RealTimeUpdateRun() { timer1.setInterval(pacing::kBaseMs); }
-
     void queue(const std::string& path) { view.files.push_back(path); }
     bool run()
     {
@@ -47,8 +45,8 @@ struct RealTimeUpdateRun : SerialBridgeBench {
     QtTimer timer1;
     UpdateFiles files;
     FakeUpdatePageView view;
-    FakeDmxOutput dmx;
-    UpdateSequencer sequencer{files, link, timer1, presenter, view, dmx};
+    LinkTurns turns{link};
+    UpdateSequencer sequencer{files, link, turns, timer1, presenter, view};
 };
 
 TEST(SerialWire, AnUpdateRunOfTwoFilesArrivesExactlyAndOnSchedule)
@@ -116,7 +114,8 @@ TEST(SerialWire, DmxFramesHaveTheirBreakStartCodeAndLevelsExactly)
     for (const auto& [slot, level] : levels)
         universe.setLevel(slot, level);
     FakeOutputBox box;
-    DmxOutputLoop loop(bench.link, timer2, bench.presenter, universe, box, [] { return false; });
+    LinkTurns turns(bench.link);
+    DmxOutputLoop loop(bench.link, turns, timer2, bench.presenter, universe, box);
     box.loop = &loop;
 
     constexpr std::size_t kFrames = 5;
