@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/Fonts.h"
+#include "app/ModalBox.h"
 
 #include <QMessageBox>
 
@@ -8,13 +9,13 @@
 
 namespace sus {
 
-namespace {
-
-void showCriticalBox(const QString& text)
+void showStandardErrorBox(const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok);
-    box.exec();
+    runModalBox(box);
 }
+
+namespace {
 
 QString currentExceptionText()
 {
@@ -29,7 +30,7 @@ QString currentExceptionText()
 
 } // namespace
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv), errorBox_(showCriticalBox)
+Application::Application(int& argc, char** argv) : QApplication(argc, argv), errorBox_(showStandardErrorBox)
 {
     setApplicationName(QString::fromUtf8(kApplicationTitle));
     setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));

@@ -11,6 +11,9 @@ namespace sus {
 // message boxes.
 inline constexpr char kApplicationTitle[] = "Software Update System";
 
+// The toolkit's standard error box: a modal critical message with the application title.
+void showStandardErrorBox(const QString& text);
+
 // The Qt application with the system's title and fonts. An exception that escapes an event handler
 // is shown in the error box, and the loop goes on with the next event.
 class Application : public QApplication {
@@ -19,7 +22,7 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // The standard error box: a modal critical message with the application title. Tests replace it.
+    // Where an escaped exception is shown: the standard error box. Tests replace it.
     using ErrorBox = std::function<void(const QString& text)>;
     void setErrorBox(ErrorBox box) { errorBox_ = std::move(box); }
 

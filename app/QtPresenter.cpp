@@ -1,6 +1,7 @@
 #include "app/QtPresenter.h"
 
 #include "app/Application.h"
+#include "app/ModalBox.h"
 
 #include <QMessageBox>
 
@@ -14,10 +15,7 @@ void showModal(QMessageBox::Icon icon, const char* caption, const std::string& t
                QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, QString::fromUtf8(caption), QString::fromStdString(text), buttons);
-    // Only the splash ends the program: a box closed while the main window alone is visible
-    // would otherwise count as the last window closing.
-    box.setAttribute(Qt::WA_QuitOnClose, false);
-    box.exec();
+    runModalBox(box);
 }
 
 } // namespace

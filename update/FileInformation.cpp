@@ -5,10 +5,18 @@
 namespace sus {
 namespace {
 
-// The panel takes each line as a zero-terminated text.
-std::string untilZero(std::string_view text)
+// A stored text as a line shows it: up to its first zero byte, as the panel always took it, and
+// each other control byte as a blank. A line break there would start a fifth line in a panel of
+// four, and a terminal would obey the controls of a text that `mvt info` prints.
+std::string shownText(std::string_view text)
 {
-    return std::string(text.substr(0, text.find('\0')));
+    std::string shown(text.substr(0, text.find('\0')));
+    for (char& c : shown) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            c = ' ';
+    }
+    return shown;
 }
 
 } // namespace
@@ -33,11 +41,11 @@ InformationLines fileInformationLines(const UpdateImage& image)
 
     return {
         "Function:",
-        "  " + untilZero(image.functionText()),
+        "  " + shownText(image.functionText()),
         "New Version: V" + hexDigit(version >> 4) + "." + hexDigit(version) + "." +
             hexByte(image.newRevision(key)) +
             "           Update Version: " + versionList(version, image.updatableVersions(key)),
-        "Design By:  " + untilZero(image.designerText()),
+        "Design By:  " + shownText(image.designerText()),
     };
 }
 

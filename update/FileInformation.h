@@ -8,7 +8,8 @@
 namespace sus {
 
 // The four lines of the information panel about a file, as Windows-1252 bytes (the file's texts
-// are taken as stored; a zero byte ends what a line shows). Uses the file's own derived key, so
+// are taken as stored; a zero byte ends what a line shows, and any other control byte, such as a
+// line break, shows as a blank). Uses the file's own derived key, so
 // no password is needed to look at a file.
 //   1 "Function:"
 //   2 two blanks and the function text

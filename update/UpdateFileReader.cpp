@@ -21,6 +21,10 @@ UpdateImageLoad readUpdateFile(const std::filesystem::path& path, const FileSize
     // would block the one thread instead of failing.
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
+    // Neither there nor known to be missing: a folder on the way that may not be searched, say.
+    // What the system said is the reason.
+    if (status.type() == std::filesystem::file_type::none && error)
+        return failure("The file cannot be reached: " + error.message() + ".");
     if (!std::filesystem::exists(status))
         return failure("The file does not exist.");
     if (std::filesystem::is_directory(status))

@@ -1,5 +1,6 @@
 // The Qt adapters of the core's interfaces: window timers on a real event loop (order only, no
 // timing), and the modal message boxes.
+#include "app/Application.h"
 #include "app/QtPresenter.h"
 #include "app/QtTimer.h"
 
@@ -10,6 +11,9 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
 
 namespace sus {
 namespace {
@@ -114,21 +118,26 @@ TEST(QtPresenter, MessagesCarryTheApplicationTitleAndFileErrorsOfferOkAndCancel)
 
 TEST(QtPresenter, DismissingABoxOverTheMainWindowAloneDoesNotEndTheProgram)
 {
-    // The main window does not end the program when it closes; nor may a box shown over it.
+    // The main window does not end the program when it closes; nor may a box shown over it: the
+    // presenter's boxes and the error box of an exception that escaped a handler alike.
     QWidget mainWindow;
     mainWindow.setAttribute(Qt::WA_QuitOnClose, false);
     mainWindow.show();
     constexpr int kStillRunning = 7;
 
     QtPresenter presenter;
-    SeenBox seen;
-    QTimer::singleShot(0, [&] {
-        dismissNextBox(seen);
-        presenter.showFileError("File can not open.");
-        QTimer::singleShot(50, [] { QCoreApplication::exit(kStillRunning); });
-    });
-    EXPECT_EQ(QApplication::exec(), kStillRunning);
-    EXPECT_EQ(seen.text, "File can not open.");
+    const std::vector<std::function<void()>> boxes{[&] { presenter.showFileError("File can not open."); },
+                                                   [] { showStandardErrorBox(QStringLiteral("bad_alloc")); }};
+    for (const auto& showBox : boxes) {
+        SeenBox seen;
+        QTimer::singleShot(0, [&] {
+            dismissNextBox(seen);
+            showBox();
+            QTimer::singleShot(50, [] { QCoreApplication::exit(kStillRunning); });
+        });
+        EXPECT_EQ(QApplication::exec(), kStillRunning);
+        EXPECT_FALSE(seen.text.isEmpty());
+    }
 }
 
 } // namespace

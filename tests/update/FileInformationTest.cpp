@@ -64,6 +64,14 @@ TEST(FileInformation, AZeroByteEndsTheShownText)
     EXPECT_EQ(lines[3], "Design By:  AB");
 }
 
+TEST(FileInformation, ControlBytesInStoredTextsShowAsBlanksSoThePanelKeepsFourLines)
+{
+    const InformationLines lines =
+        linesOf(spot().functionText("Spot\r\n575\x1b[2J").designerText(std::string_view("M.\nS\x7f\t", 6)));
+    EXPECT_EQ(lines[1], "  Spot  575 [2J");
+    EXPECT_EQ(lines[3], "Design By:  M. S  ");
+}
+
 TEST(FileInformation, FullTextsAreShownWholeAndUntrimmed)
 {
     const std::string function = std::string(80, 'F') + "  end   "; // 88 bytes, trailing blanks

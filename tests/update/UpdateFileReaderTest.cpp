@@ -132,6 +132,29 @@ TEST(UpdateFileReader, FileWithoutReadPermissionFails)
     EXPECT_THAT(load.failureReason, HasSubstr("cannot be opened"));
 }
 
+TEST(UpdateFileReader, AFileThatCannotBeReachedSaysWhatTheSystemSaidNotThatItIsMissing)
+{
+    TempDir dir;
+    // A folder on the way that resolves to itself: the system gives up on the path.
+    std::filesystem::create_directory_symlink(dir / "loop", dir / "loop");
+    const UpdateImageLoad looped = LoadUpdateImage(dir / "loop" / "spot.MVT");
+    EXPECT_FALSE(looped);
+    EXPECT_THAT(looped.failureReason, HasSubstr("cannot be reached"));
+    EXPECT_THAT(looped.failureReason, HasSubstr(std::make_error_code(std::errc::too_many_symbolic_link_levels).message()));
+
+#ifndef _WIN32
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root searches folders whatever their permissions";
+    const std::filesystem::path locked = dir / "locked";
+    std::filesystem::create_directory(locked);
+    spot().writeTo(locked / "spot.MVT");
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    const UpdateImageLoad denied = LoadUpdateImage(locked / "spot.MVT");
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+    EXPECT_THAT(denied.failureReason, HasSubstr(std::make_error_code(std::errc::permission_denied).message()));
+#endif
+}
+
 TEST(UpdateFileReader, FileLargerThanTheSignedSizeCanCountIsRefusedBeforeReading)
 {
     TempDir dir;
