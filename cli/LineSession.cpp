@@ -3,8 +3,8 @@
 #include "cli/RealTimePacer.h"
 #include "cli/VirtualPacer.h"
 #include "core/MessageLines.h"
-#include "sim/Captures.h"
 #include "link/LinkFaultText.h"
+#include "sim/Captures.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,8 +4,8 @@
 #include "cli/LineOptions.h"
 #include "cli/Pacer.h"
 #include "link/Link.h"
-#include "sim/SimulatedController.h"
 #include "link/serial/SerialDeviceLayer.h"
+#include "sim/SimulatedController.h"
 
 #include <memory>
 #include <ostream>

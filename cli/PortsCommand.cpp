@@ -5,9 +5,9 @@
 #include "cli/PortList.h"
 #include "cli/TerminalPresenter.h"
 #include "link/Link.h"
+#include "link/serial/SerialDeviceLayer.h"
 #include "sim/SimulatedController.h"
 #include "sim/SteadyClock.h"
-#include "link/serial/SerialDeviceLayer.h"
 
 #include <iostream>
 #include <memory>

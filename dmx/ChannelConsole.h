@@ -13,8 +13,8 @@ class ChannelConsole {
 public:
     ChannelConsole(DmxPageView& view, DmxUniverse& universe);
 
-    // What the change events of TrackBar1..TrackBar16 do (`fader` 1..16): stores the fader's level in its slot
-    // under the current address and page, and shows it in the fader's read-out.
+    // What the change events of TrackBar1..TrackBar16 do (`fader` 1..16): stores the fader's level in its
+    // slot under the current address and page, and shows it in the fader's read-out.
     void faderChanged(int fader);
 
     // RadioGroup1's click event: names the faders after the selected page's channels and moves

@@ -45,8 +45,8 @@ UpdateReception UpdateReception::from(const FixtureLog& log)
             }
             std::vector<std::uint16_t>& types = current->blockTypes;
             const bool secondCopy = types.size() % 2 == 1;
-            const std::uint16_t expectedType = secondCopy ? types.back()
-                                                          : static_cast<std::uint16_t>(kFirstDataBlock + types.size() / 2);
+            const std::uint16_t expectedType =
+                secondCopy ? types.back() : static_cast<std::uint16_t>(kFirstDataBlock + types.size() / 2);
             current->blocksInOrder = current->blocksInOrder && packet.type == expectedType;
             if (!secondCopy)
                 current->image.insert(current->image.end(), payload.begin(), payload.end());

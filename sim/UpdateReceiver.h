@@ -15,10 +15,10 @@ class UpdateImage;
 struct ReceivedFile {
     std::size_t identifyPackets = 0;
     std::vector<std::array<std::uint8_t, 32>> headerCopies;
-    std::vector<std::uint16_t> blockTypes;  // every data block in arrival order, copies included
-    std::vector<std::uint8_t> image;        // the payloads of the distinct blocks, in order
-    bool blocksInOrder = true;              // 16, 16, 17, 17, ...: each block twice, numbers rising by one
-    bool ended = false;                     // its EndOfFile arrived
+    std::vector<std::uint16_t> blockTypes; // every data block in arrival order, copies included
+    std::vector<std::uint8_t> image;       // the payloads of the distinct blocks, in order
+    bool blocksInOrder = true;             // 16, 16, 17, 17, ...: each block twice, numbers rising by one
+    bool ended = false;                    // its EndOfFile arrived
 
     // The version the header block announces (file byte 132).
     std::uint8_t newVersion() const;
@@ -32,10 +32,10 @@ struct ReceivedFile {
 struct UpdateReception {
     std::size_t wakeUpFrames = 0;
     std::vector<ReceivedFile> files;
-    bool finished = false;          // FinishUpdate arrived: the fixture resets
-    bool aborted = false;           // AbortUpdate arrived
-    std::size_t badPackets = 0;     // incomplete or with a wrong checksum
-    std::size_t outOfPlace = 0;     // packets that belong to no file (e.g. a block before StartOfFile)
+    bool finished = false;      // FinishUpdate arrived: the fixture resets
+    bool aborted = false;       // AbortUpdate arrived
+    std::size_t badPackets = 0; // incomplete or with a wrong checksum
+    std::size_t outOfPlace = 0; // packets that belong to no file (e.g. a block before StartOfFile)
 
     static UpdateReception from(const FixtureLog& log);
 };

@@ -12,7 +12,8 @@ inline constexpr std::string_view kFileCanNotOpen = "File can not open.";       
 // The update run's messages.
 inline constexpr std::string_view kEnterThePassword = "Enter the Password Please!";
 inline constexpr std::string_view kPasswordWrong = "Password Wrong!";
-inline constexpr std::string_view kUpdateFinished = "Software Update is finish! \n\n (The Fixture will be Reset!)";
+inline constexpr std::string_view kUpdateFinished =
+    "Software Update is finish! \n\n (The Fixture will be Reset!)";
 inline constexpr std::string_view kControllerNotOpened =
     "The controller could not be opened, so the update did not start.\n"
     "Check that it is plugged in, then press Start again.";

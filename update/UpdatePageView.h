@@ -6,7 +6,8 @@
 namespace sus {
 
 // The controls of the "Update" page that the file queue and the panel drive. The window implements
-// it over ListBox1, Memo1, Edit1, SpeedButton2, SpeedButton3 and ProgressBar1; tests use a fake. Texts are UTF-8.
+// it over ListBox1, Memo1, Edit1, SpeedButton2, SpeedButton3 and ProgressBar1; tests use a fake. Texts are
+// UTF-8.
 class UpdatePageView {
 public:
     virtual ~UpdatePageView() = default;

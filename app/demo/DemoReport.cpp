@@ -1,11 +1,11 @@
 #include "app/demo/DemoReport.h"
 
-#include "sim/SimulatedController.h"
-#include "sim/VirtualFixture.h"
 #include "core/HexText.h"
+#include "sim/SimulatedController.h"
+#include "sim/UpdateReceiver.h"
+#include "sim/VirtualFixture.h"
 #include "update/UpdateFileLayout.h"
 #include "update/UpdateFileReader.h"
-#include "sim/UpdateReceiver.h"
 
 #include <ostream>
 #include <sstream>

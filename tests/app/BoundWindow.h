@@ -1,12 +1,12 @@
 #pragma once
 
 #include "app/ProgramRun.h"
+#include "sim/UpdateReceiver.h"
 #include "sim/VirtualFixture.h"
 #include "tests/app/TestContext.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/UpdateFileReader.h"
-#include "sim/UpdateReceiver.h"
 
 #include <QListWidget>
 #include <QTest>

@@ -1,9 +1,9 @@
+#include "sim/UpdateReceiver.h"
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
-#include "sim/UpdateReceiver.h"
 
 #include <gtest/gtest.h>
 

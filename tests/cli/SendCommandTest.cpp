@@ -1,4 +1,5 @@
 #include "sim/Captures.h"
+#include "sim/UpdateReceiver.h"
 #include "sim/Waveform.h"
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"
@@ -6,7 +7,6 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/UpdateKey.h"
-#include "sim/UpdateReceiver.h"
 
 #include <gtest/gtest.h>
 

@@ -140,7 +140,8 @@ TEST(UpdateFileReader, AFileThatCannotBeReachedSaysWhatTheSystemSaidNotThatItIsM
     const UpdateImageLoad looped = LoadUpdateImage(dir / "loop" / "spot.MVT");
     EXPECT_FALSE(looped);
     EXPECT_THAT(looped.failureReason, HasSubstr("cannot be reached"));
-    EXPECT_THAT(looped.failureReason, HasSubstr(std::make_error_code(std::errc::too_many_symbolic_link_levels).message()));
+    EXPECT_THAT(looped.failureReason,
+                HasSubstr(std::make_error_code(std::errc::too_many_symbolic_link_levels).message()));
 
 #ifndef _WIN32
     if (::geteuid() == 0)
@@ -151,7 +152,8 @@ TEST(UpdateFileReader, AFileThatCannotBeReachedSaysWhatTheSystemSaidNotThatItIsM
     std::filesystem::permissions(locked, std::filesystem::perms::none);
     const UpdateImageLoad denied = LoadUpdateImage(locked / "spot.MVT");
     std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
-    EXPECT_THAT(denied.failureReason, HasSubstr(std::make_error_code(std::errc::permission_denied).message()));
+    EXPECT_THAT(denied.failureReason,
+                HasSubstr(std::make_error_code(std::errc::permission_denied).message()));
 #endif
 }
 

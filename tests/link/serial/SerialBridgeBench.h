@@ -1,9 +1,9 @@
 #pragma once
 
 #include "link/Link.h"
+#include "link/serial/SerialDeviceLayer.h"
 #include "sim/VirtualFixture.h"
 #include "sim/Waveform.h"
-#include "link/serial/SerialDeviceLayer.h"
 #include "tests/bridge/ModelBridge.h"
 #include "tests/support/RecordingPresenter.h"
 
