@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test through CTest (the soaks included): the normal
-# build in build/, the core and the simulation alone without Qt in build-core/, the same tests as the
-# normal build under the address, undefined-behaviour and leak sanitizers in build-asan/, and a 60 s
-# run of the update-file fuzzer in build-fuzz/.
+# Installs what is missing, checks the formatting, builds and runs every test through CTest (the
+# soaks included): the normal build in build/, the core and the simulation alone without Qt in
+# build-core/, the same tests as the normal build under the address, undefined-behaviour and leak
+# sanitizers in build-asan/, and a 60 s run of the update-file fuzzer in build-fuzz/.
 #   ./test.sh        all of that
 #   ./test.sh soak   the soaks alone (a million DMX frames, a 300-file run), under the sanitizers
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/install-deps.sh
+
+# Formatting is checked, not changed: `clang-format -i` on the files it names mends them.
+find app bench cli core dmx fuzz link sim tests update -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
 
 # Builds the preset's tree and runs the tests of a test preset, saying how long that took.
 suite() {

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format
   umockdev libumockdev-dev
 )
 
