@@ -42,15 +42,6 @@ int open(const char* path, int flags, ...)
     return openPath(path, flags, mode);
 }
 
-int open64(const char* path, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeArgument(flags, arguments);
-    va_end(arguments);
-    return openPath(path, flags, mode);
-}
-
 int openat(int directory, const char* path, int flags, ...)
 {
     va_list arguments;
@@ -63,17 +54,9 @@ int openat(int directory, const char* path, int flags, ...)
     return real::openat(directory, path, flags, mode);
 }
 
-int openat64(int directory, const char* path, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeArgument(flags, arguments);
-    va_end(arguments);
-    const bool fromRoot = path[0] == '/';
-    if (directory == AT_FDCWD || fromRoot)
-        return openPath(path, flags, mode);
-    return real::openat(directory, path, flags, mode);
-}
+// The 64-bit names are the same calls on this platform.
+int open64(const char* path, int flags, ...) __attribute__((alias("open")));
+int openat64(int directory, const char* path, int flags, ...) __attribute__((alias("openat")));
 
 int close(int fd)
 {

@@ -4,6 +4,7 @@
 #include "tests/bridge/ModelBridge.h"
 #include "tests/bridge/PortSettings.h"
 #include "tests/bridge/RealCalls.h"
+#include "tests/bridge/TermiosFields.h"
 
 #include <asm/ioctls.h>
 #include <asm/termbits.h>
@@ -51,32 +52,9 @@ constexpr std::array<std::pair<std::uint32_t, std::uint32_t>, 31> kRates{{
     {B4000000, 4000000},
 }};
 
-template <typename KernelTermios> PortSettings fromKernel(const KernelTermios& settings)
-{
-    PortSettings port;
-    port.iflag = settings.c_iflag;
-    port.oflag = settings.c_oflag;
-    port.cflag = settings.c_cflag;
-    port.lflag = settings.c_lflag;
-    port.lineDiscipline = settings.c_line;
-    std::copy_n(settings.c_cc, port.controlChars.size(), port.controlChars.begin());
-    port.baud = standardRate(settings.c_cflag).value_or(0);
-    return port;
-}
-
-template <typename KernelTermios> void toKernel(const PortSettings& port, KernelTermios& settings)
-{
-    settings.c_iflag = port.iflag;
-    settings.c_oflag = port.oflag;
-    settings.c_cflag = port.cflag;
-    settings.c_lflag = port.lflag;
-    settings.c_line = port.lineDiscipline;
-    std::copy(port.controlChars.begin(), port.controlChars.end(), settings.c_cc);
-}
-
 PortSettings fromTermios2(const termios2& settings)
 {
-    PortSettings port = fromKernel(settings);
+    PortSettings port = settingsFrom(settings);
     if ((settings.c_cflag & CBAUD) == BOTHER)
         port.baud = settings.c_ospeed;
     return port;
@@ -90,14 +68,14 @@ int handle(int fd, unsigned long request, void* argument)
     switch (request) {
     case TCGETS:
         if (const auto kept = bridge.settings(fd, "TCGETS")) {
-            toKernel(*kept, *static_cast<termios*>(argument));
+            settingsInto(*kept, *static_cast<termios*>(argument));
             return 0;
         }
         return real::ioctl(fd, request, argument);
     case TCGETS2:
         if (const auto kept = bridge.settings(fd, "TCGETS2")) {
             auto& settings = *static_cast<termios2*>(argument);
-            toKernel(*kept, settings);
+            settingsInto(*kept, settings);
             settings.c_ispeed = settings.c_ospeed = kept->baud;
             return 0;
         }
@@ -105,8 +83,8 @@ int handle(int fd, unsigned long request, void* argument)
     case TCSETS:
     case TCSETSW:
     case TCSETSF:
-        result = bridge.setSettings(fd, fromKernel(*static_cast<const termios*>(argument)), request != TCSETS,
-                                    name.c_str());
+        result = bridge.setSettings(fd, settingsFrom(*static_cast<const termios*>(argument)),
+                                    request != TCSETS, name.c_str());
         break;
     case TCSETS2:
     case TCSETSW2:
