@@ -1,6 +1,6 @@
 #include "cli/LineOptions.h"
 
-#include "update/UpdateFileReader.h"
+#include "core/Utf8Path.h"
 
 #include <fstream>
 

@@ -1,5 +1,6 @@
 #include "cli/ProgressLine.h"
 
+#include "core/Utf8Path.h"
 #include "update/UpdateFileLayout.h"
 #include "update/UpdateFileReader.h"
 #include "update/UpdatePacket.h"

@@ -1,6 +1,7 @@
 #include "sim/Captures.h"
 
 #include "core/HexText.h"
+#include "core/Utf8Path.h"
 
 #include <fstream>
 
@@ -27,9 +28,10 @@ const char* parityName(Parity parity)
     return "none";
 }
 
-template <typename Writer> bool saveTo(const std::string& path, Writer writer)
+template <typename Writer> bool saveTo(const std::string& utf8Path, Writer writer)
 {
-    std::ofstream file(path, std::ios::binary);
+    // Binary: a line ends in \n alone on every platform, so a capture reads back as it was written.
+    std::ofstream file(pathFromUtf8(utf8Path), std::ios::binary);
     if (!file)
         return false;
     writer(file);

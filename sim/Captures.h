@@ -19,8 +19,8 @@ void writeVcd(std::ostream& out, const Waveform& wave);
 // first character starts.
 void writeWireLog(std::ostream& out, const std::vector<WireWrite>& writes);
 
-// Both to files; false when a file cannot be written.
-bool saveVcd(const std::string& path, const std::vector<WireWrite>& writes);
-bool saveWireLog(const std::string& path, const std::vector<WireWrite>& writes);
+// Both to files named in UTF-8; false when a file cannot be written.
+bool saveVcd(const std::string& utf8Path, const std::vector<WireWrite>& writes);
+bool saveWireLog(const std::string& utf8Path, const std::vector<WireWrite>& writes);
 
 } // namespace sus

@@ -1,6 +1,8 @@
 #include "update/UpdateFileReader.h"
 
-#include <fstream>
+#include "core/Utf8Path.h"
+#include "update/ReadOnlyFile.h"
+
 #include <new>
 #include <system_error>
 
@@ -32,42 +34,35 @@ UpdateImageLoad readUpdateFile(const std::filesystem::path& path, const FileSize
     if (!std::filesystem::is_regular_file(status))
         return failure("This is not a regular file.");
 
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    ReadOnlyFile file(path);
+    if (!file.isOpen())
         return failure("The file cannot be opened for reading (no permission, or in use).");
 
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size < 0 || !in)
+    const std::optional<std::uint64_t> size = file.size();
+    if (!size)
         return failure("The size of the file cannot be read.");
-    if (static_cast<std::uintmax_t>(size) < update_file::kHeaderSize)
-        return failure("The file holds " + std::to_string(size) + " bytes; an update file holds at least " +
+    if (*size < update_file::kHeaderSize)
+        return failure("The file holds " + std::to_string(*size) + " bytes; an update file holds at least " +
                        std::to_string(update_file::kHeaderSize) + " (its header).");
-    if (static_cast<std::uintmax_t>(size) > limit.bytes)
-        return failure("The file holds " + std::to_string(size) + " bytes; at most " +
+    if (*size > limit.bytes)
+        return failure("The file holds " + std::to_string(*size) + " bytes; at most " +
                        std::to_string(limit.bytes) + " " + std::string(limit.what) + ".");
 
-    const std::streamoff count = wholeFile ? size : static_cast<std::streamoff>(update_file::kHeaderSize);
+    // Below the limit, so it fits a size_t on every platform.
+    const std::size_t count = wholeFile ? static_cast<std::size_t>(*size) : update_file::kHeaderSize;
     std::vector<std::uint8_t> bytes;
     try {
-        bytes.resize(static_cast<std::size_t>(count));
+        bytes.resize(count);
     } catch (const std::bad_alloc&) {
-        return failure("There is not enough memory to hold the file (" + std::to_string(size) + " bytes).");
+        return failure("There is not enough memory to hold the file (" + std::to_string(*size) + " bytes).");
     }
 
-    in.read(reinterpret_cast<char*>(bytes.data()), count);
-    if (in.gcount() != count)
+    if (file.read(bytes) != count)
         return failure("The file could not be read whole.");
     return {UpdateImage(std::move(bytes)), {}};
 }
 
 } // namespace
-
-std::filesystem::path pathFromUtf8(const std::string& utf8Path)
-{
-    return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
-}
 
 UpdateImageLoad LoadUpdateImage(const std::string& utf8Path, const FileSizeLimit& limit)
 {

@@ -25,10 +25,8 @@ struct FileSizeLimit {
     std::string_view what = "can be held";
 };
 
-// A path as the windows and the queue hold it (UTF-8), for the file system on every platform.
-std::filesystem::path pathFromUtf8(const std::string& utf8Path);
-
-// Reads the update file at `path` whole. Fails, with a reason, when it is not a readable regular
+// Reads the update file at `path` whole, opened as ReadOnlyFile opens it (shared with no other
+// opener where the platform lets the opener choose). Fails, with a reason, when it is not a readable regular
 // file, when it is shorter than the header (not an update file), when it is larger than `limit`
 // (told by its size before a byte of it is read or held), or when it cannot be read whole.
 UpdateImageLoad LoadUpdateImage(const std::filesystem::path& path, const FileSizeLimit& limit = {});

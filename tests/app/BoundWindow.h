@@ -1,12 +1,12 @@
 #pragma once
 
 #include "app/ProgramRun.h"
+#include "core/Utf8Path.h"
 #include "sim/UpdateReceiver.h"
 #include "sim/VirtualFixture.h"
 #include "tests/app/TestContext.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
-#include "update/UpdateFileReader.h"
 
 #include <QListWidget>
 #include <QTest>

@@ -1,5 +1,6 @@
 #include "tests/cli/CaptureFiles.h"
 
+#include "core/Utf8Path.h"
 #include "sim/Waveform.h"
 #include "tests/cli/WireLog.h"
 #include "update/UpdateFileReader.h"

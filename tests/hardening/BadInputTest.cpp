@@ -2,6 +2,7 @@
 // clicking a file in the queue, and the run that sends it. Each gets a message that says what is
 // wrong; nothing crashes, nothing blocks, nothing of a refused file goes out, and no run that
 // failed is reported as finished.
+#include "core/Utf8Path.h"
 #include "fuzz/UpdateFileCheck.h"
 #include "tests/hardening/PeakMemory.h"
 #include "tests/update/UpdateRunBench.h"

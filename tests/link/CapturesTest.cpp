@@ -1,9 +1,13 @@
 #include "sim/Captures.h"
 #include "tests/link/LinkBench.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/UpdateFileBuilder.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace sus::test {
@@ -49,6 +53,34 @@ TEST(Captures, WireLogOfAWorkedExampleSkipsEmptyWrites)
     EXPECT_EQ(log.str(), "10000 250000 space 55\n"
                          "54000 250000 mark 01\n"
                          "98000 64000 space 00\n");
+}
+
+std::string fileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Saved under names in UTF-8, as mvt's arguments give them, and read back byte for byte: the lines
+// end in \n alone, where a text-mode file would have written \r\n.
+TEST(Captures, SavedFilesHoldExactlyWhatIsWrittenToAStream)
+{
+    WorkedExample example;
+    const auto& writes = example.devices.txLine().writes();
+    std::ostringstream vcd;
+    writeVcd(vcd, renderWaveform(writes));
+    std::ostringstream log;
+    writeWireLog(log, writes);
+
+    TempDir dir;
+    const std::filesystem::path vcdPath = dir / u8"Aufnahme \u00fc \u2713.vcd";
+    const std::filesystem::path logPath = dir / u8"Journal d\u00e9mo.log";
+    ASSERT_TRUE(saveVcd(utf8Of(vcdPath), writes));
+    ASSERT_TRUE(saveWireLog(utf8Of(logPath), writes));
+    EXPECT_EQ(fileText(vcdPath), vcd.str());
+    EXPECT_EQ(fileText(logPath), log.str());
+
+    EXPECT_FALSE(saveWireLog(utf8Of(dir / "missing folder" / "x.log"), writes));
 }
 
 TEST(Captures, VcdStartBitAtTimeZeroOverridesTheIdleLevel)

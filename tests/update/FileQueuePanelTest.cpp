@@ -1,5 +1,6 @@
 #include "update/FileQueuePanel.h"
 
+#include "core/Utf8Path.h"
 #include "tests/support/FakeUpdatePageView.h"
 #include "tests/support/RecordingPresenter.h"
 #include "tests/support/TempDir.h"

@@ -134,6 +134,9 @@ TEST(UpdateFileReader, FileWithoutReadPermissionFails)
 
 TEST(UpdateFileReader, AFileThatCannotBeReachedSaysWhatTheSystemSaidNotThatItIsMissing)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "a symbolic link needs a privilege here, and a folder has no search permission";
+#endif
     TempDir dir;
     // A folder on the way that resolves to itself: the system gives up on the path.
     std::filesystem::create_directory_symlink(dir / "loop", dir / "loop");
