@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds and runs every test through CTest (the
 # soaks included): the normal build in build/, the core and the simulation alone without Qt in
-# build-core/, the same tests as the normal build under the address, undefined-behaviour and leak
+# build-core/, the same for 64-bit Windows with MinGW-w64 in build-mingw/ with its tests run under
+# Wine, the same tests as the normal build under the address, undefined-behaviour and leak
 # sanitizers in build-asan/, and a 60 s run of the update-file fuzzer in build-fuzz/.
 #   ./test.sh        all of that
 #   ./test.sh soak   the soaks alone (a million DMX frames, a 300-file run), under the sanitizers
@@ -30,6 +31,7 @@ preset=default
 [ -n "${CI:-}" ] && preset=ci
 suite "$preset"
 suite core
+suite mingw
 suite asan
 started=$SECONDS
 fuzz/run.sh 60

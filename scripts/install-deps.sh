@@ -9,6 +9,7 @@ packages=(
   xvfb xauth fonts-liberation
   clang libclang-rt-dev clang-format
   umockdev libumockdev-dev
+  g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 
 missing=()
