@@ -9,6 +9,8 @@ endif()
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+# MSVC: the same C runtime DLL as the project's own targets.
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 # SYSTEM: their headers are not held to the project's warnings.
 add_subdirectory(${SUS_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 

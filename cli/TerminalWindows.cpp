@@ -1,0 +1,19 @@
+#include "cli/Terminal.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+
+namespace sus::cli {
+
+bool errorStreamIsTerminal()
+{
+    return ::_isatty(::_fileno(stderr)) != 0;
+}
+
+void writeOutputAsBytes()
+{
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+}
+
+} // namespace sus::cli
