@@ -2,6 +2,7 @@
 
 #include "core/Timer.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace sus::cli {
@@ -11,7 +12,7 @@ class CountedTimer : public Timer {
 public:
     explicit CountedTimer(std::unique_ptr<Timer> timer) : timer_(std::move(timer)) {}
 
-    long long ticks() const { return ticks_; }
+    std::int64_t ticks() const { return ticks_; }
 
     void setEnabled(bool enabled) override { timer_->setEnabled(enabled); }
     bool isEnabled() const override { return timer_->isEnabled(); }
@@ -28,7 +29,7 @@ public:
 
 private:
     std::unique_ptr<Timer> timer_;
-    long long ticks_ = 0;
+    std::int64_t ticks_ = 0;
 };
 
 } // namespace sus::cli

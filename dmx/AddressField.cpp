@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <limits>
 
 namespace sus {
@@ -37,8 +38,8 @@ std::optional<int> parseAddress(std::string_view text)
     if (text.empty())
         return std::nullopt;
 
-    constexpr long long kSaturation = std::numeric_limits<int>::max();
-    long long magnitude = 0;
+    constexpr std::int64_t kSaturation = std::numeric_limits<int>::max();
+    std::int64_t magnitude = 0;
     for (char c : text) {
         if (c < '0' || c > '9')
             return std::nullopt;
@@ -56,7 +57,7 @@ int stepAddress(int value, int steps)
 {
     // Summed wide: a step from a typed extreme value must not overflow.
     return static_cast<int>(
-        std::clamp<long long>(static_cast<long long>(value) + steps, kMinAddress, kMaxAddress));
+        std::clamp<std::int64_t>(static_cast<std::int64_t>(value) + steps, kMinAddress, kMaxAddress));
 }
 
 std::string addressTextOnFocusLost(std::string_view text)
