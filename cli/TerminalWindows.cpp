@@ -1,5 +1,7 @@
 #include "cli/Terminal.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
@@ -14,6 +16,7 @@ bool errorStreamIsTerminal()
 void writeOutputAsBytes()
 {
     ::_setmode(::_fileno(stdout), _O_BINARY);
+    ::SetConsoleOutputCP(CP_UTF8);
 }
 
 } // namespace sus::cli
