@@ -19,4 +19,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
+# A server that outlives each program by a few seconds: a test run starts one program per test, and
+# starting the server anew for each would take longer than most tests.
+wineserver -p 10 2>/dev/null || true # already running: fine
 exec wine "$@"
