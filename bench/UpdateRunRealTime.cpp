@@ -105,6 +105,8 @@ bool runOn(const std::string& lineName, const bench::BenchOptions& options, cons
     std::printf("On the %s, with the %s\n", line->name().c_str(), options.timerName());
     if (!ended) {
         std::printf("  the run did not end in twice its nominal time\n");
+        for (const auto& text : line->presenter().texts())
+            std::printf("  message: %s\n", text.c_str());
         return false;
     }
     const FixtureLog heard = line->heard();
