@@ -7,8 +7,10 @@
 #include "bench/SleepingThread.h"
 #include "bench/Statistics.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 int main(int argc, char** argv)
 {
