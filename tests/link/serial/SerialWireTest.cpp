@@ -25,7 +25,7 @@ using namespace std::chrono_literals;
 // Earlier: a timer never fires early, but where in its tick a packet starts varies with the drains
 // before it (1 to 3 ms on the bridge). Later: this machine is shared, and a busy moment delays a
 // tick by tens of milliseconds; besides, each change of Timer1's interval restarts the period from
-// a tick that came late, so the run slips a little further behind at each (about 7 ms by its end
+// a tick that came late, so the run slips a little further behind at each (a few ms by its end
 // here, busy or not). A wrong interval (20 ms where 100 ms are due, a missing 1 s pause) is far
 // outside either bound within a few ticks.
 constexpr std::int64_t kEarlyToleranceNs = 5 * kMs;
