@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws the program's pictures, button glyphs and icon into this folder with ImageMagick (the icon's PNGs with
 # librsvg's rsvg-convert, from its SVG).
-# The results are committed; run this again only to change them, then rebuild.
+# The results are committed; run this again only to change them, then rebuild. The tools:
+# bash scripts/install-deps.sh pictures
 set -euo pipefail
 cd "$(dirname "$0")"
 
