@@ -32,7 +32,8 @@ Names helpEntries(const std::string& text, const std::string& heading, const std
         if (line.rfind("  ", 0) != 0 || line[2] == ' ')
             continue; // a description carried over to the next line
         const std::string head = line.substr(0, line.find("  ", 2));
-        for (auto it = std::sregex_iterator(head.begin(), head.end(), entry); it != std::sregex_iterator(); ++it)
+        for (auto it = std::sregex_iterator(head.begin(), head.end(), entry); it != std::sregex_iterator();
+             ++it)
             names.insert((*it)[1]);
     }
     return names;
@@ -52,7 +53,8 @@ Names exitStatuses(const std::string& text)
         return statuses;
     const std::string sentence = text.substr(start, text.find(".\n", start) - start);
     const std::regex status(R"((?:: |;\s+)(\d+)\s)");
-    for (auto it = std::sregex_iterator(sentence.begin(), sentence.end(), status); it != std::sregex_iterator(); ++it)
+    for (auto it = std::sregex_iterator(sentence.begin(), sentence.end(), status);
+         it != std::sregex_iterator(); ++it)
         statuses.insert((*it)[1]);
     return statuses;
 }
@@ -87,7 +89,8 @@ Names manOptions(const std::string& section)
     for (std::string line; std::getline(lines, line);) {
         if (line != ".TP" || !std::getline(lines, line))
             continue;
-        for (auto it = std::sregex_iterator(line.begin(), line.end(), option); it != std::sregex_iterator(); ++it)
+        for (auto it = std::sregex_iterator(line.begin(), line.end(), option); it != std::sregex_iterator();
+             ++it)
             names.insert((*it)[1]);
     }
     return names;

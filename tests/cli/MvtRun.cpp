@@ -30,13 +30,15 @@ MvtResult runMvt(const QStringList& arguments, const QProcessEnvironment& enviro
     return runProgram(QStringLiteral(SUS_MVT_PATH), arguments, environment);
 }
 
-MvtResult runProgram(const QString& path, const QStringList& arguments, const QProcessEnvironment& environment)
+MvtResult runProgram(const QString& path, const QStringList& arguments,
+                     const QProcessEnvironment& environment)
 {
     MvtProcess process(arguments, environment, path);
     return process.finish();
 }
 
-MvtProcess::MvtProcess(const QStringList& arguments, const QProcessEnvironment& environment, const QString& path)
+MvtProcess::MvtProcess(const QStringList& arguments, const QProcessEnvironment& environment,
+                       const QString& path)
 {
     ensureApplication();
     QProcessEnvironment whole = QProcessEnvironment::systemEnvironment();

@@ -29,10 +29,12 @@ TEST(Version, TheWindowProgramsPrintItWithoutADisplay)
     noDisplay.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     noDisplay.insert(QStringLiteral("DISPLAY"), QString());
     noDisplay.insert(QStringLiteral("WAYLAND_DISPLAY"), QString());
-    expectVersionLine(runProgram(QStringLiteral(SUS_WINDOW_PROGRAM_PATH), {QStringLiteral("--version")}, noDisplay),
-                      "software-update-system");
-    expectVersionLine(runProgram(QStringLiteral(SUS_DEMO_PROGRAM_PATH), {QStringLiteral("--version")}, noDisplay),
-                      "software-update-system-demo");
+    expectVersionLine(
+        runProgram(QStringLiteral(SUS_WINDOW_PROGRAM_PATH), {QStringLiteral("--version")}, noDisplay),
+        "software-update-system");
+    expectVersionLine(
+        runProgram(QStringLiteral(SUS_DEMO_PROGRAM_PATH), {QStringLiteral("--version")}, noDisplay),
+        "software-update-system-demo");
 }
 
 } // namespace
