@@ -12,11 +12,11 @@ set(CPACK_PACKAGE_NAME software-update-system)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "firmware update and DMX channel test for lighting fixtures")
 set(CPACK_PACKAGE_DESCRIPTION
-  "A desktop tool with which a lighting service technician updates the firmware of DMX\n"
-  "fixtures and tests a fixture's DMX channels, through a USB controller built on a\n"
-  "CP210x USB-to-UART bridge (USB id 10C4:FF01). It holds the window program, the\n"
-  "command-line companion mvt, and the udev rule that gives the controller its\n"
-  "serial port.")
+  "A desktop tool with which a lighting service technician updates the firmware\n"
+  "of DMX fixtures and tests a fixture's DMX channels, through a USB controller\n"
+  "built on a CP210x USB-to-UART bridge (USB id 10C4:FF01). It holds the window\n"
+  "program, the command-line companion mvt, and the udev rule that gives the\n"
+  "controller its serial port.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_CONTACT ${SUS_PACKAGE_MAINTAINER})
 set(CPACK_STRIP_FILES ON)

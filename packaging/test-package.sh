@@ -50,6 +50,7 @@ expect $data usr/share/man/man1/$package.1.gz
 expect $data usr/share/doc/$package/README.md
 expect $data usr/share/doc/$package/copyright
 expect $data usr/share/doc/$package/changelog.gz
+expect $data usr/share/lintian/overrides/$package
 ! grep -q -- "-demo" <<<"$listing" || fail "the demo program is in the package, though it is installed only on request"
 wrong_mode=$(grep -vE '^(drwxr-xr-x|-rwxr-xr-x|-rw-r--r--) root/root ' <<<"$listing" || true)
 [ -z "$wrong_mode" ] || fail "entries with other modes or owners: $wrong_mode"

@@ -112,7 +112,10 @@ TEST(MvtManPage, NamesTheCommandsAndOptionsOfTheHelp)
 
     for (const std::string& command : commands) {
         const std::string text = help({QString::fromStdString(command)});
-        const std::string& section = sections.at("mvt " + command);
+        const auto found = sections.find("mvt " + command);
+        if (found == sections.end())
+            continue; // the comparison of the commands above names it
+        const std::string& section = found->second;
         EXPECT_EQ(manOptions(section), helpOptions(text)) << command;
         EXPECT_FALSE(exitStatuses(text).empty()) << command;
         EXPECT_EQ(exitStatuses(section), exitStatuses(text)) << command;
