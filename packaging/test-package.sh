@@ -21,7 +21,7 @@ as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target all
+cmake --build --preset "$preset"
 build=$PWD/build # the tree of the default and ci presets
 rm -rf "$build/package"
 (cd "$build" && cpack -G DEB -B "$build/package" >/dev/null)
