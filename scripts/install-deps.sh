@@ -9,7 +9,10 @@ packages=(
   xvfb xauth fonts-liberation
   clang libclang-rt-dev clang-format
   umockdev libumockdev-dev
+  dpkg-dev file lintian desktop-file-utils
 )
+# Only to draw the pictures again (assets/make-pictures.sh): bash scripts/install-deps.sh pictures
+if [ "${1:-}" = pictures ]; then packages+=(imagemagick librsvg2-bin); fi
 
 missing=()
 for p in "${packages[@]}"; do
