@@ -4,6 +4,7 @@
 # build-core/, the same for 64-bit Windows with MinGW-w64 in build-mingw/ with its tests run under
 # Wine, the same tests as the normal build under the address, undefined-behaviour and leak
 # sanitizers in build-asan/, and a 60 s run of the update-file fuzzer in build-fuzz/.
+# Then the Debian package from build/ is built, linted, installed, run and removed (packaging/test-package.sh).
 #   ./test.sh        all of that
 #   ./test.sh soak   the soaks alone (a million DMX frames, a 300-file run), under the sanitizers
 set -euo pipefail
@@ -36,3 +37,6 @@ suite asan
 started=$SECONDS
 fuzz/run.sh 60
 echo "== fuzz: $((SECONDS - started)) s"
+started=$SECONDS
+packaging/test-package.sh "$preset"
+echo "== package: $((SECONDS - started)) s"

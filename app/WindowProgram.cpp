@@ -1,6 +1,6 @@
 #include "app/WindowProgram.h"
 
-#include "app/QtTimer.h"
+#include "app/RealTimeTimer.h"
 
 #include <QFileDialog>
 
@@ -12,7 +12,7 @@ WindowProgram::WindowProgram(DeviceLayer& devices)
                                       .link = link_,
                                       .updateFiles = updateFiles_,
                                       .universe = universe_,
-                                      .createTimer = [] { return std::make_unique<QtTimer>(); },
+                                      .createTimer = createRealTimeTimer,
                                       .runOpenDialog =
                                           [](QFileDialog& dialog) {
                                               return dialog.exec() == QDialog::Accepted

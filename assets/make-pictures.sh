@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Draws the program's pictures and button glyphs into this folder with ImageMagick.
-# The results are committed; run this again only to change them, then rebuild.
+# Draws the program's pictures, button glyphs and icon into this folder with ImageMagick (the icon's PNGs with
+# librsvg's rsvg-convert, from its SVG).
+# The results are committed; run this again only to change them, then rebuild. The tools:
+# bash scripts/install-deps.sh pictures
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -62,3 +64,23 @@ glyph glyph-exit.png 80 25 '#3a4b60' '#56687e' 14 'Exit'
 glyph glyph-open.png 100 35 "$blue" '#1d5f9f' 17 'Open'
 glyph glyph-start.png 100 35 '#2e9b59' '#217442' 17 'Start'
 glyph glyph-stop.png 100 35 '#c63f3f' '#962d2d' 17 'Stop'
+
+# The program's icon for menus and launchers, drawn after the logo's mark: a blue rounded square with a
+# white upward arrow, over the amber rule of the splash. The SVG is the source; the PNGs of the icon
+# theme's sizes are rendered from it with librsvg's rsvg-convert.
+cat > icon.svg <<'SVG'
+<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">
+  <defs>
+    <linearGradient id="face" x1="0" y1="0" x2="0" y2="1">
+      <stop offset="0" stop-color="#3a8fe0"/>
+      <stop offset="1" stop-color="#1d5f9f"/>
+    </linearGradient>
+  </defs>
+  <rect x="8" y="8" width="240" height="240" rx="40" fill="url(#face)" stroke="#174f86" stroke-width="4"/>
+  <polygon points="128,36 199,116 155,116 155,186 101,186 101,116 57,116" fill="#ffffff"/>
+  <rect x="64" y="204" width="128" height="18" rx="5" fill="#f2a93b"/>
+</svg>
+SVG
+for size in 16 24 32 48 64 128 256; do
+  rsvg-convert --width "$size" --height "$size" --format png --output "icon-$size.png" icon.svg
+done

@@ -1,34 +1,30 @@
-// What the machine itself allows: a thread that sleeps to a steady beat with the operating system's
-// own precise sleep, no event loop in between. Prints how late it woke. When the real-time benchmarks
-// miss their lateness targets, run this beside them: similar figures here mean the machine (its load,
-// its scheduler) is the cause, not the Qt timers; much better figures here point at the event loop.
+// What the machine itself allows, alone: a thread that sleeps to a steady beat, no event loop in
+// between. The real-time benchmarks run the same thread beside their own measurements; this runs it
+// for as long as asked, e.g. beside another program.
 //
 //   sleep_baseline_bench [beat ms, default 20] [seconds, default 10]
+#include "bench/Machine.h"
+#include "bench/SleepingThread.h"
 #include "bench/Statistics.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
-#include <vector>
 
 int main(int argc, char** argv)
 {
-    using Clock = std::chrono::steady_clock;
     const long beatMs = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 20;
     const long seconds = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 10;
-    const auto beat = std::chrono::milliseconds(beatMs);
-    const long beats = seconds * 1000 / beatMs;
+    if (beatMs <= 0 || seconds <= 0) {
+        std::fprintf(stderr, "Usage: %s [beat ms] [seconds], both above 0\n", argv[0]);
+        return 2;
+    }
 
     const std::string loadBefore = sus::bench::loadAverages();
-    std::vector<std::int64_t> lateness;
-    auto due = Clock::now();
-    for (long i = 0; i < beats; ++i) {
-        due += beat;
-        std::this_thread::sleep_until(due);
-        lateness.push_back(std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - due).count());
-    }
-    const auto summary = sus::bench::Summary::of(lateness);
+    sus::bench::SleepingThread sleeper{std::chrono::milliseconds(beatMs)};
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    const auto summary = sus::bench::Summary::of(sleeper.stop());
     std::printf("Sleeping to a %ld ms beat for %ld s\n", beatMs, seconds);
     std::printf("  load averages      %s before, %s after\n", loadBefore.c_str(),
                 sus::bench::loadAverages().c_str());

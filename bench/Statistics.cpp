@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <numeric>
 
 namespace sus::bench {
@@ -44,15 +43,6 @@ std::string milliseconds(double ns)
     char text[32];
     std::snprintf(text, sizeof text, "%.3f", ns / 1e6);
     return text;
-}
-
-std::string loadAverages()
-{
-    std::ifstream in("/proc/loadavg");
-    std::string one, five, fifteen;
-    if (!(in >> one >> five >> fifteen))
-        return "unknown";
-    return one + " " + five + " " + fifteen;
 }
 
 } // namespace sus::bench

@@ -24,7 +24,4 @@ struct Summary {
 // `ns` in milliseconds with three decimals.
 std::string milliseconds(double ns);
 
-// The system's load averages as the kernel reports them ("1.02 0.87 0.65"), or "unknown".
-std::string loadAverages();
-
 } // namespace sus::bench

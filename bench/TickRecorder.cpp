@@ -48,7 +48,7 @@ void TickRecorder::tick()
     // with a burst of ticks but counted from now.
     const std::int64_t period = timing.intervalMs * kNsPerMs;
     dueNs_ += period;
-    timing.missedBeat = dueNs_ < timing.ranNs;
+    timing.missedBeat = dueNs_ <= timing.ranNs;
     if (timing.missedBeat)
         dueNs_ = timing.ranNs + period;
 

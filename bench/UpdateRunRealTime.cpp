@@ -1,23 +1,23 @@
-// An update run of a 64 KiB image in real time: the sequencer stepped by a precise Qt timer on the
-// event loop, writing to the simulated controller on the wall clock. Prints how long the run took
-// against the schedule's nominal time, how late the ticks came, how long other events waited for the
-// loop meanwhile, and whether the fixture received the image intact. Timings are printed, never judged:
-// the exit code only says whether the image arrived (0) or not (1).
+// An update run of a 64 KiB image in real time, on each line in turn: the sequencer stepped by the
+// real-time timer on the event loop, writing to the simulated controller and through the real serial
+// backend to the model bridge. Prints, for each, how long the run took against the schedule's
+// nominal time and how far its last packet slipped, how late the ticks came beside a sleeping thread
+// of the same time, how long each tick kept the event loop, the CPU used, and whether the fixture
+// received the image intact. Timings are printed, never judged: the exit code only says whether
+// every run's image arrived (0) or not (1); 2 for bad arguments.
 //
-//   update_run_realtime_bench [image KiB, default 64]
-#include "app/QtTimer.h"
-#include "bench/EventLoopProbe.h"
-#include "bench/ProcessCpu.h"
-#include "bench/Statistics.h"
-#include "bench/TickRecorder.h"
+//   update_run_realtime_bench [--line simulated|bridge]... [--qt-timer] [image KiB, default 64]
+#include "bench/BenchLine.h"
+#include "bench/BenchLoop.h"
+#include "bench/BenchOptions.h"
+#include "bench/LoopFigures.h"
 #include "sim/SteadyClock.h"
 #include "tests/update/UpdateRunBench.h"
 
 #include <QCoreApplication>
-#include <QTimer>
 
 #include <cstdio>
-#include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -25,14 +25,13 @@ using namespace sus;
 using namespace std::chrono_literals;
 
 constexpr std::size_t kDefaultImageKiB = 64;
-constexpr auto kProbePeriod = 3ms; // not a divisor of the 20 ms beat, so probes land at every phase of it
-constexpr double kRatioTarget = 1.005;
-constexpr std::int64_t kP99LatenessTargetNs = 2 * test::kMs;
+constexpr double kRatioTarget = 1.002;
+constexpr auto kSleepBeat = 20ms; // the sequencer's base tick
 
-// The same run in virtual time, where every tick comes exactly when due: the schedule's nominal time.
+// The same run in virtual time, where every tick comes exactly when due: the schedule.
 struct NominalRun {
     std::int64_t durationNs = 0;
-    std::size_t packets = 0;
+    FixtureLog heard;
 };
 
 NominalRun runInVirtualTime(const test::UpdateFileBuilder& file)
@@ -43,110 +42,108 @@ NominalRun runInVirtualTime(const test::UpdateFileBuilder& file)
     const std::int64_t startNs = run.clock.nowNs();
     run.sequencer.SpeedButton2Click();
     run.runToEnd();
-    return {.durationNs = run.clock.nowNs() - startNs, .packets = run.heard().packets.size()};
+    return {.durationNs = run.clock.nowNs() - startNs, .heard = run.heard()};
 }
 
-// The run in real time: the same parts as the window program's, but a headless page and no DMX output.
+// How much later than in the schedule the last thing heard started, counted from the first.
+std::int64_t lastItemSlipNs(const FixtureLog& heard, const FixtureLog& planned)
+{
+    if (heard.items.empty() || planned.items.empty())
+        return 0;
+    return (heard.items.back().startNs - heard.items.front().startNs) -
+           (planned.items.back().startNs - planned.items.front().startNs);
+}
+
+// The parts of the window program that an update run uses, on a line: a headless page, no DMX.
 struct RealTimeRun {
-    RealTimeRun()
+    RealTimeRun(bench::BenchLine& line, const bench::BenchOptions& options)
+        : line(line), timer(options.createTimer())
     {
-        devices.attach({.identity = "ttyUSB0"});
-        link.discoverController();
     }
 
+    bench::BenchLine& line;
     SteadyClock clock;
-    SimulatedController devices{clock};
-    test::RecordingPresenter presenter;
-    Link link{devices, presenter};
-    QtTimer qtTimer;
-    bench::TickRecorder timer1{qtTimer, clock};
+    std::unique_ptr<Timer> timer;
+    bench::TickRecorder timer1{*timer, clock};
     UpdateFiles files;
     test::FakeUpdatePageView view;
-    LinkTurns turns{link};
-    UpdateSequencer sequencer{files, link, turns, timer1, presenter, view};
+    LinkTurns turns{line.link()};
+    UpdateSequencer sequencer{files, line.link(), turns, timer1, line.presenter(), view};
 };
+
+bool runOn(const std::string& lineName, const bench::BenchOptions& options, const std::string& path,
+           const NominalRun& nominal)
+{
+    const auto line = bench::createBenchLine(lineName);
+    RealTimeRun run(*line, options);
+    run.view.files.push_back(path);
+    run.view.password = test::kPassword;
+
+    bench::BenchLoop loop;
+    std::optional<bench::SleepingThread> sleeper;
+    std::optional<bench::MachineWatch> watch;
+    std::optional<bench::LoopFigures> figures;
+    std::int64_t startNs = 0;
+    std::int64_t endNs = 0;
+    run.timer1.setAfterTick([&] {
+        if (run.sequencer.runActive())
+            return;
+        endNs = run.clock.nowNs();
+        figures = bench::LoopFigures::of(run.timer1.ticks(), *sleeper, *watch);
+        loop.quit();
+    });
+    const auto limit = std::chrono::milliseconds(2 * nominal.durationNs / test::kMs) + 10s;
+    const bool ended = loop.run(
+        [&] {
+            sleeper.emplace(kSleepBeat);
+            watch.emplace();
+            startNs = run.clock.nowNs();
+            run.sequencer.SpeedButton2Click();
+        },
+        limit);
+
+    std::printf("On the %s, with the %s\n", line->name().c_str(), options.timerName());
+    if (!ended) {
+        std::printf("  the run did not end in twice its nominal time\n");
+        for (const auto& text : line->presenter().texts())
+            std::printf("  message: %s\n", text.c_str());
+        return false;
+    }
+    const FixtureLog heard = line->heard();
+    const auto reception = UpdateReception::from(heard);
+    const bool intact = reception.files.size() == 1 &&
+                        reception.files.front().matches(run.files.updateImage(), run.files.imageKey()) &&
+                        reception.finished && reception.badPackets == 0 && reception.outOfPlace == 0;
+    const std::int64_t runNs = endNs - startNs;
+    std::printf("  run time           %s ms: %.4f x nominal (target at most %.3f)\n",
+                bench::milliseconds(static_cast<double>(runNs)).c_str(),
+                static_cast<double>(runNs) / static_cast<double>(nominal.durationNs), kRatioTarget);
+    std::printf("  last packet        %s ms behind the schedule, counted from the first frame\n",
+                bench::milliseconds(static_cast<double>(lastItemSlipNs(heard, nominal.heard))).c_str());
+    figures->print(nullptr);
+    std::printf("  fixture            %zu packets (schedule %zu), %zu wake-up frames, image %s, %s\n",
+                heard.packets.size(), nominal.heard.packets.size(), reception.wakeUpFrames,
+                intact ? "intact" : "NOT intact", reception.finished ? "finished" : "NOT finished");
+    return intact;
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const std::size_t imageKiB = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : kDefaultImageKiB;
-    const auto file = test::FileWithData(imageKiB * 1024);
-
+    const auto options = bench::BenchOptions::parse(argc, argv, kDefaultImageKiB);
+    if (!options)
+        return 2;
+    const auto file = test::FileWithData(options->count * 1024);
     const NominalRun nominal = runInVirtualTime(file);
-
-    RealTimeRun run;
     test::TempDir dir;
-    run.view.files.push_back(test::utf8Of(file.writeTo(dir / "realtime.MVT")));
-    run.view.password = test::kPassword;
+    const std::string path = test::utf8Of(file.writeTo(dir / "realtime.MVT"));
 
-    bench::EventLoopProbe probe(run.clock, kProbePeriod);
-    bench::ProcessCpu cpu;
-    std::int64_t startNs = 0;
-    std::int64_t endNs = 0;
-    bench::CpuUse cpuUse;
-    std::int64_t runQueueWaitNs = bench::threadRunQueueWaitNs();
-    const std::string loadBefore = bench::loadAverages();
-
-    run.timer1.setAfterTick([&] {
-        if (run.sequencer.runActive())
-            return;
-        endNs = run.clock.nowNs();
-        cpuUse = cpu.elapsed();
-        runQueueWaitNs = bench::threadRunQueueWaitNs() - runQueueWaitNs;
-        probe.stop();
-        app.quit();
-    });
-    QTimer::singleShot(0, [&] {
-        probe.start();
-        cpu.restart();
-        startNs = run.clock.nowNs();
-        run.sequencer.SpeedButton2Click();
-    });
-    // A run that never ends (it should not happen) must not hang the benchmark.
-    QTimer::singleShot(static_cast<int>(2 * nominal.durationNs / test::kMs) + 10'000, [&] {
-        std::puts("The run did not end in twice its nominal time.");
-        app.exit(2);
-    });
-    if (const int result = app.exec(); result != 0)
-        return result;
-
-    const auto heard = VirtualFixture::listen(run.devices.txLine());
-    const auto reception = UpdateReception::from(heard);
-    const bool intact = reception.files.size() == 1 &&
-                        reception.files.front().matches(run.files.updateImage(), run.files.imageKey()) &&
-                        reception.finished && reception.badPackets == 0 && reception.outOfPlace == 0;
-
-    const auto& ticks = run.timer1.ticks();
-    const auto tickSummary = bench::Summary::of(bench::latenessesNs(ticks));
-    const auto loopSummary = bench::Summary::of(probe.delaysNs());
-    const std::int64_t runNs = endNs - startNs;
-    const double ratio = static_cast<double>(runNs) / static_cast<double>(nominal.durationNs);
-
-    std::printf("Update run in real time: %zu KiB image, %zu-byte file\n", imageKiB, file.bytes().size());
-    std::printf("  load averages      %s before, %s after\n", loadBefore.c_str(),
-                bench::loadAverages().c_str());
-    std::printf("  run time           %s ms, nominal %s ms: ratio %.4f (target at most %.3f)\n",
-                bench::milliseconds(static_cast<double>(runNs)).c_str(),
-                bench::milliseconds(static_cast<double>(nominal.durationNs)).c_str(), ratio, kRatioTarget);
-    std::printf(
-        "  carried lateness   %s ms (ticks that set the beat from when they ran, and the last tick)\n",
-        bench::milliseconds(static_cast<double>(bench::carriedLatenessNs(ticks))).c_str());
-    std::printf("  tick lateness      %s over %zu ticks (target p99 at most %s ms)\n",
-                tickSummary.percentilesInMs().c_str(), tickSummary.count,
-                bench::milliseconds(static_cast<double>(kP99LatenessTargetNs)).c_str());
-    std::printf("  work in a tick     %s\n",
-                bench::Summary::of(bench::workTimesNs(ticks)).percentilesInMs().c_str());
-    std::printf("  latest ticks       %s\n", bench::latestTicks(ticks, 3).c_str());
-    std::printf("  event loop latency %s over %zu posted calls, one every %lld us\n",
-                loopSummary.percentilesInMs().c_str(), loopSummary.count,
-                static_cast<long long>(probe.period().count()));
-    std::printf("  CPU                %.2f %% of one core (the probe's thread included); the loop's thread\n"
-                "                     waited %s ms in all for a CPU while runnable\n",
-                cpuUse.percentOfOneCore(), bench::milliseconds(static_cast<double>(runQueueWaitNs)).c_str());
-    std::printf("  fixture            %zu packets (nominal run %zu), %zu wake-up frames, image %s, %s\n",
-                heard.packets.size(), nominal.packets, reception.wakeUpFrames,
-                intact ? "intact" : "NOT intact", reception.finished ? "finished" : "NOT finished");
-    return intact ? 0 : 1;
+    std::printf("Update run in real time: %zu KiB image, %zu-byte file, nominal %s ms\n", options->count,
+                file.bytes().size(), bench::milliseconds(static_cast<double>(nominal.durationNs)).c_str());
+    bool allIntact = true;
+    for (const auto& line : options->lines)
+        allIntact = runOn(line, *options, path, nominal) && allIntact;
+    return allIntact ? 0 : 1;
 }

@@ -32,8 +32,8 @@ int runDmx(const QStringList& arguments)
         QStringLiteral(
             "Sends DMX512 frames, one every 60 ms as \"DMX Output\" does: a break, the start code 0 "
             "and the levels of channels 1 to 512. Levels not set are 0.\n"
-            "Exit status: 0 the frames were sent (or Ctrl+C ended them); 2 bad arguments; 5 no "
-            "controller, or the link failed."));
+            "Exit status: 0 the frames were sent (or Ctrl+C ended them); 1 the capture could not be saved; 2 "
+            "bad arguments; 5 no controller, or the link failed."));
     const QCommandLineOption address(
         QStringLiteral("address"),
         QStringLiteral("The fixture's start address, 1 to 511 (default 1): --set "

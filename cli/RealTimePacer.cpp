@@ -1,13 +1,13 @@
 #include "cli/RealTimePacer.h"
 
-#include "app/QtTimer.h"
+#include "app/RealTimeTimer.h"
 #include "cli/Interrupt.h"
 
 #include <algorithm>
 
 namespace sus::cli {
 
-// A Qt timer that tells the pacer after each of its ticks.
+// The real-time timer, telling the pacer after each of its ticks.
 class RealTimePacer::WatchedTimer : public Timer {
 public:
     explicit WatchedTimer(RealTimePacer& pacer) : pacer_(pacer) { pacer_.timers_.push_back(this); }
@@ -15,13 +15,13 @@ public:
     WatchedTimer(const WatchedTimer&) = delete;
     WatchedTimer& operator=(const WatchedTimer&) = delete;
 
-    void setEnabled(bool enabled) override { timer_.setEnabled(enabled); }
-    bool isEnabled() const override { return timer_.isEnabled(); }
-    void setInterval(int milliseconds) override { timer_.setInterval(milliseconds); }
-    int interval() const override { return timer_.interval(); }
+    void setEnabled(bool enabled) override { timer_->setEnabled(enabled); }
+    bool isEnabled() const override { return timer_->isEnabled(); }
+    void setInterval(int milliseconds) override { timer_->setInterval(milliseconds); }
+    int interval() const override { return timer_->interval(); }
     void setOnTick(std::function<void()> handler) override
     {
-        timer_.setOnTick([this, handler = std::move(handler)] {
+        timer_->setOnTick([this, handler = std::move(handler)] {
             if (handler)
                 handler();
             pacer_.afterTick();
@@ -30,7 +30,7 @@ public:
 
 private:
     RealTimePacer& pacer_;
-    QtTimer timer_;
+    std::unique_ptr<Timer> timer_ = createRealTimeTimer();
 };
 
 RealTimePacer::RealTimePacer()

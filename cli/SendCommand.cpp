@@ -50,9 +50,9 @@ int runSend(const QStringList& arguments)
             "them selected and the password in the password box: wake-up frames, then each file, then the "
             "reset of the fixture. The finish message is printed on standard output, every other message on "
             "standard error.\n"
-            "Exit status: 0 finished; 2 empty password or bad arguments; 3 wrong password; 4 a file cannot "
-            "be "
-            "opened, read or sent; 5 no controller, or the link failed; 130 stopped by Ctrl+C."));
+            "Exit status: 0 finished; 1 the capture could not be saved; 2 empty password or bad arguments; 3 "
+            "wrong password; 4 a file cannot be opened, read or sent; 5 no controller, or the link failed; "
+            "130 stopped by Ctrl+C."));
     const QCommandLineOption password(
         QStringLiteral("password"), QStringLiteral("The password of the files (six hexadecimal characters)."),
         QStringLiteral("P"));

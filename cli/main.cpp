@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "cli/Terminal.h"
+#include "core/ProgramVersion.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -24,6 +25,10 @@ constexpr const char* kUsage =
     "  send    Run an update: send update files to the fixture\n"
     "  dmx     Send DMX frames\n"
     "  ports   List the attached devices, the controller marked\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help  Show this help\n"
+    "  --version   Print the version and exit\n"
     "\n"
     "Run 'mvt <command> --help' for the options of a command.\n";
 
@@ -50,6 +55,10 @@ int main(int argc, char* argv[])
     const QString name = arguments.takeFirst();
     if (name == QStringLiteral("--help") || name == QStringLiteral("-h")) {
         std::cout << kUsage;
+        return sus::cli::exit_code::kSuccess;
+    }
+    if (name == QStringLiteral("--version")) {
+        std::cout << sus::versionLine("mvt");
         return sus::cli::exit_code::kSuccess;
     }
     const auto command = commands.find(name);

@@ -9,8 +9,11 @@ packages=(
   xvfb xauth fonts-liberation
   clang libclang-rt-dev clang-format
   umockdev libumockdev-dev
+  dpkg-dev file lintian desktop-file-utils
   g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
+# Only to draw the pictures again (assets/make-pictures.sh): bash scripts/install-deps.sh pictures
+if [ "${1:-}" = pictures ]; then packages+=(imagemagick librsvg2-bin); fi
 
 missing=()
 for p in "${packages[@]}"; do

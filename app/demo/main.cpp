@@ -6,6 +6,7 @@
 #include "app/TForm2.h"
 #include "app/WindowProgram.h"
 #include "app/demo/DemoReport.h"
+#include "core/ProgramVersion.h"
 #include "sim/SimulatedController.h"
 #include "sim/SteadyClock.h"
 
@@ -34,6 +35,8 @@ std::vector<std::string> filesFromSelection(const QListWidget& list)
 
 int main(int argc, char* argv[])
 {
+    if (sus::printVersionIfAsked(argc, argv, "software-update-system-demo"))
+        return 0;
     sus::Application application(argc, argv);
     sus::SteadyClock clock;
     sus::SimulatedController controller(clock);

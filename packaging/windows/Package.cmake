@@ -1,10 +1,7 @@
 # The Windows installer: the window program and mvt, the Qt runtime files that windeployqt finds
 # for them, and the note on the CP210x driver. In the build tree: `cpack -G NSIS` (or `-G WIX`).
-include(GNUInstallDirs)
-
-set(programs software-update-system mvt)
-install(TARGETS ${programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-foreach(program IN LISTS programs)
+# The programs install themselves (their own install rules); this adds what Windows needs beside.
+foreach(program software-update-system mvt)
   # Runs windeployqt on the installed program: Qt's DLLs, the platform and serial-port plugins.
   qt_generate_deploy_app_script(TARGET ${program} OUTPUT_SCRIPT deploy NO_TRANSLATIONS)
   install(SCRIPT ${deploy})

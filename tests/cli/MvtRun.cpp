@@ -27,17 +27,24 @@ std::string bytesOf(const QByteArray& bytes)
 
 MvtResult runMvt(const QStringList& arguments, const QProcessEnvironment& environment)
 {
-    MvtProcess process(arguments, environment);
+    return runProgram(QStringLiteral(SUS_MVT_PATH), arguments, environment);
+}
+
+MvtResult runProgram(const QString& path, const QStringList& arguments,
+                     const QProcessEnvironment& environment)
+{
+    MvtProcess process(arguments, environment, path);
     return process.finish();
 }
 
-MvtProcess::MvtProcess(const QStringList& arguments, const QProcessEnvironment& environment)
+MvtProcess::MvtProcess(const QStringList& arguments, const QProcessEnvironment& environment,
+                       const QString& path)
 {
     ensureApplication();
     QProcessEnvironment whole = QProcessEnvironment::systemEnvironment();
     whole.insert(environment);
     process_.setProcessEnvironment(whole);
-    process_.start(QStringLiteral(SUS_MVT_PATH), arguments);
+    process_.start(path, arguments);
     process_.waitForStarted();
 }
 

@@ -20,10 +20,15 @@ struct MvtResult {
 // it to end.
 MvtResult runMvt(const QStringList& arguments, const QProcessEnvironment& environment = {});
 
+// The same for another built program, at `path`.
+MvtResult runProgram(const QString& path, const QStringList& arguments,
+                     const QProcessEnvironment& environment = {});
+
 // mvt running in the background, for what a test does while it runs (Ctrl+C, a pty to read).
 class MvtProcess {
 public:
-    explicit MvtProcess(const QStringList& arguments, const QProcessEnvironment& environment = {});
+    explicit MvtProcess(const QStringList& arguments, const QProcessEnvironment& environment = {},
+                        const QString& path = QStringLiteral(SUS_MVT_PATH));
     ~MvtProcess();
     MvtProcess(const MvtProcess&) = delete;
     MvtProcess& operator=(const MvtProcess&) = delete;

@@ -1,7 +1,7 @@
 // The real backend's wire, decoded by the virtual fixture off the model bridge's line: the same
 // checks as on the simulated controller, in real time.
 
-#include "app/QtTimer.h"
+#include "app/RealTimeTimer.h"
 #include "dmx/DmxOutputLoop.h"
 #include "dmx/DmxUniverse.h"
 #include "link/LineTiming.h"
@@ -25,14 +25,14 @@ using namespace std::chrono_literals;
 // Earlier: a timer never fires early, but where in its tick a packet starts varies with the drains
 // before it (1 to 3 ms on the bridge). Later: this machine is shared, and a busy moment delays a
 // tick by tens of milliseconds; besides, each change of Timer1's interval restarts the period from
-// a tick that came late, so the run slips a little further behind at each (about 7 ms by its end
+// a tick that came late, so the run slips a little further behind at each (a few ms by its end
 // here, busy or not). A wrong interval (20 ms where 100 ms are due, a missing 1 s pause) is far
 // outside either bound within a few ticks.
 constexpr std::int64_t kEarlyToleranceNs = 5 * kMs;
 constexpr std::int64_t kLateToleranceNs = 60 * kMs;
 constexpr std::int64_t kSlipToleranceInPercent = 2;
 
-// An update run of the sequencer over the real backend, Timer1 a precise Qt timer.
+// An update run of the sequencer over the real backend, Timer1 the real-time timer.
 struct RealTimeUpdateRun : SerialBridgeBench {
     void queue(const std::string& path) { view.files.push_back(path); }
     bool run()
@@ -42,11 +42,11 @@ struct RealTimeUpdateRun : SerialBridgeBench {
         return runEventsUntil([&] { return !sequencer.runActive(); }, 120s);
     }
 
-    QtTimer timer1;
+    std::unique_ptr<Timer> timer1 = createRealTimeTimer();
     UpdateFiles files;
     FakeUpdatePageView view;
     LinkTurns turns{link};
-    UpdateSequencer sequencer{files, link, turns, timer1, presenter, view};
+    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view};
 };
 
 TEST(SerialWire, AnUpdateRunOfTwoFilesArrivesExactlyAndOnSchedule)
@@ -108,14 +108,14 @@ TEST(SerialWire, AnUpdateRunOfTwoFilesArrivesExactlyAndOnSchedule)
 TEST(SerialWire, DmxFramesHaveTheirBreakStartCodeAndLevelsExactly)
 {
     SerialBridgeBench bench;
-    QtTimer timer2;
+    const auto timer2 = createRealTimeTimer();
     DmxUniverse universe;
     const std::vector<std::pair<std::size_t, std::uint8_t>> levels{{1, 255}, {2, 128}, {100, 7}, {512, 1}};
     for (const auto& [slot, level] : levels)
         universe.setLevel(slot, level);
     FakeOutputBox box;
     LinkTurns turns(bench.link);
-    DmxOutputLoop loop(bench.link, turns, timer2, bench.presenter, universe, box);
+    DmxOutputLoop loop(bench.link, turns, *timer2, bench.presenter, universe, box);
     box.loop = &loop;
 
     constexpr std::size_t kFrames = 5;

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "link/Link.h"
+#include "sim/VirtualFixture.h"
+#include "tests/support/RecordingPresenter.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sus::bench {
+
+// Where a real-time benchmark's bytes go: a device layer with the controller found on it, and the
+// line it drives, as the virtual fixture hears it.
+class BenchLine {
+public:
+    virtual ~BenchLine() = default;
+
+    virtual std::string name() const = 0;
+    virtual Link& link() = 0;
+    // What the fixture heard from the line's first byte on.
+    virtual FixtureLog heard() const = 0;
+
+    test::RecordingPresenter& presenter() { return presenter_; }
+
+private:
+    test::RecordingPresenter presenter_;
+};
+
+// The lines this build can run on, by the names the command line takes ("simulated", "bridge").
+std::vector<std::string> benchLineNames();
+// The line of that name, the controller found; nothing for an unknown name.
+std::unique_ptr<BenchLine> createBenchLine(const std::string& name);
+
+} // namespace sus::bench

@@ -1,0 +1,63 @@
+#include "bench/LoopFigures.h"
+
+#include <cstdio>
+
+namespace sus::bench {
+
+namespace {
+
+constexpr double kLatenessTargetTimesSleeping = 1.5;
+constexpr double kBlockedTargetMs = 3.0;
+
+std::string inMs(std::int64_t ns)
+{
+    return milliseconds(static_cast<double>(ns));
+}
+
+} // namespace
+
+LoopFigures LoopFigures::of(const std::vector<TickTiming>& ticks, SleepingThread& sleeper,
+                            const MachineWatch& watch)
+{
+    return {.lateness = Summary::of(latenessesNs(ticks)),
+            .blocked = Summary::of(workTimesNs(ticks)),
+            .sleeping = Summary::of(sleeper.stop()),
+            .sleepBeat = sleeper.beat(),
+            .machine = watch.figures(),
+            .latestTicks = bench::latestTicks(ticks, 3)};
+}
+
+std::string LoopFigures::againstSleeping(std::int64_t p99Ns) const
+{
+    if (sleeping.p99Ns <= 0)
+        return "the sleeping thread's p99 is 0";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f x the sleeping thread's p99",
+                  static_cast<double>(p99Ns) / static_cast<double>(sleeping.p99Ns));
+    return text;
+}
+
+void LoopFigures::print(const char* cpuTarget) const
+{
+    std::printf("  machine            load %s before, %s after", machine.loadBefore.c_str(),
+                machine.loadAfter.c_str());
+    if (machine.runQueueWaitNs >= 0)
+        std::printf("; the loop's thread waited %s ms in all for a CPU",
+                    inMs(machine.runQueueWaitNs).c_str());
+    std::printf("\n  sleeping thread    %s over %zu beats of %lld ms\n", sleeping.percentilesInMs().c_str(),
+                sleeping.count, static_cast<long long>(sleepBeat.count()));
+    std::printf("  tick lateness      %s over %zu ticks\n"
+                "                     p99 %s (target at most %.1f x)\n",
+                lateness.percentilesInMs().c_str(), lateness.count, againstSleeping(lateness.p99Ns).c_str(),
+                kLatenessTargetTimesSleeping);
+    std::printf("  latest ticks       %s\n", latestTicks.c_str());
+    std::printf("  loop blocked/tick  %s (target under %.0f ms)\n", blocked.percentilesInMs().c_str(),
+                kBlockedTargetMs);
+    std::printf("  CPU                %.2f %% of a core, the loop's thread over %.1f s",
+                machine.cpuPercentOfACore(), static_cast<double>(machine.wallNs) / 1e9);
+    if (cpuTarget)
+        std::printf(" (target %s)", cpuTarget);
+    std::printf("\n");
+}
+
+} // namespace sus::bench

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace sus::bench {
+
+// What the operating system tells about the machine and the calling thread.
+
+// The load averages over 1, 5 and 15 minutes ("1.02 0.87 0.65"), or "unknown".
+std::string loadAverages();
+// CPU time the calling thread has used, user and system.
+std::int64_t threadCpuNs();
+// How long the calling thread has waited, runnable, for a CPU since it began; -1 where the system
+// does not tell. Late ticks with a matching rise here mean the machine was busy.
+std::int64_t threadRunQueueWaitNs();
+
+} // namespace sus::bench

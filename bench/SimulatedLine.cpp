@@ -1,0 +1,12 @@
+#include "bench/SimulatedLine.h"
+
+namespace sus::bench {
+
+SimulatedLine::SimulatedLine()
+{
+    devices_.attach({.identity = "ttyUSB0"});
+    link_.discoverController();
+    presenter().clear();
+}
+
+} // namespace sus::bench

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "bench/BenchLine.h"
+#include "sim/SimulatedController.h"
+#include "sim/SteadyClock.h"
+
+namespace sus::bench {
+
+// The simulated controller on the wall clock: its writes cost nothing.
+class SimulatedLine final : public BenchLine {
+public:
+    SimulatedLine();
+
+    std::string name() const override { return "simulated controller"; }
+    Link& link() override { return link_; }
+    FixtureLog heard() const override { return VirtualFixture::listen(devices_.txLine()); }
+
+private:
+    SteadyClock clock_;
+    SimulatedController devices_{clock_};
+    Link link_{devices_, presenter()};
+};
+
+} // namespace sus::bench

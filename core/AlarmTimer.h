@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/Timer.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace sus {
+
+// Something that calls back once at an absolute time on the one thread's clock: a kernel timer, a
+// Qt timer, or virtual time in the tests. Arming again replaces the time set before.
+class AlarmSource {
+public:
+    virtual ~AlarmSource() = default;
+
+    virtual std::int64_t nowNs() const = 0;
+    virtual void arm(std::int64_t atNs) = 0;
+    virtual void disarm() = 0;
+    // Called when an armed time has come; may come late, never early.
+    virtual void setOnAlarm(std::function<void()> onAlarm) = 0;
+};
+
+// The Timer rules over an alarm source. Due times are absolute: each beat is one interval after the
+// previous beat, not after the tick that ran late, so lateness never adds up over a run. A beat
+// missed entirely is not made up with a burst of ticks; the next one comes a whole interval after
+// the late tick.
+class AlarmTimer final : public Timer {
+public:
+    explicit AlarmTimer(AlarmSource& source);
+    ~AlarmTimer() override;
+    AlarmTimer(const AlarmTimer&) = delete;
+    AlarmTimer& operator=(const AlarmTimer&) = delete;
+
+    void setEnabled(bool enabled) override;
+    bool isEnabled() const override { return enabled_; }
+    void setInterval(int milliseconds) override;
+    int interval() const override { return intervalMs_; }
+    void setOnTick(std::function<void()> handler) override { handler_ = std::move(handler); }
+
+private:
+    void startPeriod();
+    void onAlarm();
+    std::int64_t periodNs() const;
+
+    AlarmSource& source_;
+    bool enabled_ = false;
+    bool ticking_ = false;
+    int intervalMs_ = 0;
+    std::int64_t dueNs_ = 0;
+    std::function<void()> handler_;
+};
+
+} // namespace sus

@@ -1,0 +1,28 @@
+#include "core/ProgramVersion.h"
+
+#include "BuildVersion.h"
+
+#include <iostream>
+
+namespace sus {
+
+std::string versionLine(std::string_view program)
+{
+    std::string line = std::string(program) + ' ' + kProjectVersion;
+    if (kBuildCommit[0] != '\0')
+        line += std::string(" (commit ") + kBuildCommit + ')';
+    return line + '\n';
+}
+
+bool printVersionIfAsked(int argc, const char* const* argv, std::string_view program)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--version") {
+            std::cout << versionLine(program) << std::flush;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace sus

@@ -1,0 +1,41 @@
+#include "tests/cli/MvtRun.h"
+
+#include <gtest/gtest.h>
+
+namespace sus::test {
+namespace {
+
+// "<program> <version>", then the commit in brackets where the build knows it, on one line.
+void expectVersionLine(const MvtResult& run, const std::string& program)
+{
+    EXPECT_EQ(run.exitCode, 0) << program << ": " << run.err;
+    EXPECT_EQ(run.out.rfind(program + " " SUS_PROJECT_VERSION, 0), 0u) << run.out;
+    EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << run.out;
+    const std::string rest = run.out.substr(program.size() + 1 + std::string(SUS_PROJECT_VERSION).size());
+    EXPECT_TRUE(rest == "\n" || rest.rfind(" (commit ", 0) == 0) << run.out;
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(Version, MvtPrintsItsVersion)
+{
+    expectVersionLine(runMvt({QStringLiteral("--version")}), "mvt");
+}
+
+TEST(Version, TheWindowProgramsPrintItWithoutADisplay)
+{
+    // A window program that made its application object first would abort here, with no display to
+    // connect to.
+    QProcessEnvironment noDisplay;
+    noDisplay.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    noDisplay.insert(QStringLiteral("DISPLAY"), QString());
+    noDisplay.insert(QStringLiteral("WAYLAND_DISPLAY"), QString());
+    expectVersionLine(
+        runProgram(QStringLiteral(SUS_WINDOW_PROGRAM_PATH), {QStringLiteral("--version")}, noDisplay),
+        "software-update-system");
+    expectVersionLine(
+        runProgram(QStringLiteral(SUS_DEMO_PROGRAM_PATH), {QStringLiteral("--version")}, noDisplay),
+        "software-update-system-demo");
+}
+
+} // namespace
+} // namespace sus::test
