@@ -1,43 +1,37 @@
 #include "app/QtTimer.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace sus {
 
-QtTimer::QtTimer()
+namespace {
+
+constexpr std::int64_t kNsPerMs = 1'000'000;
+
+} // namespace
+
+QtAlarm::QtAlarm()
 {
     timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setSingleShot(true);
     QObject::connect(&timer_, &QTimer::timeout, [this] {
-        // A timeout already due when the timer was disabled must not reach the handler.
-        if (enabled_ && handler_)
-            handler_();
+        if (onAlarm_)
+            onAlarm_();
     });
 }
 
-void QtTimer::setEnabled(bool enabled)
+std::int64_t QtAlarm::nowNs() const
 {
-    if (enabled == enabled_)
-        return;
-    enabled_ = enabled;
-    if (enabled_)
-        startPeriod();
-    else
-        timer_.stop();
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
-void QtTimer::setInterval(int milliseconds)
+void QtAlarm::arm(std::int64_t atNs)
 {
-    if (milliseconds == intervalMs_)
-        return;
-    intervalMs_ = milliseconds;
-    if (enabled_)
-        startPeriod();
-}
-
-void QtTimer::startPeriod()
-{
-    // A zero interval would make the timer fire whenever the loop is idle; the shortest period is 1 ms.
-    timer_.start(std::max(intervalMs_, 1));
+    const std::int64_t leftNs = std::max<std::int64_t>(atNs - nowNs(), 0);
+    timer_.start(static_cast<int>((leftNs + kNsPerMs - 1) / kNsPerMs));
 }
 
 } // namespace sus

@@ -1,29 +1,31 @@
 #pragma once
 
-#include "core/Timer.h"
+#include "core/AlarmTimer.h"
 
 #include <QTimer>
 
+#include <cstdint>
+#include <functional>
+
 namespace sus {
 
-// A window timer over a precise QTimer, ticking on the GUI thread's event loop.
-class QtTimer final : public Timer {
+// An alarm over a single-shot precise QTimer on the GUI thread's event loop. Qt counts whole
+// milliseconds from the moment of arming, so the time left is rounded up: never early.
+class QtAlarm final : public AlarmSource {
 public:
-    QtTimer();
+    QtAlarm();
 
-    void setEnabled(bool enabled) override;
-    bool isEnabled() const override { return enabled_; }
-    void setInterval(int milliseconds) override;
-    int interval() const override { return intervalMs_; }
-    void setOnTick(std::function<void()> handler) override { handler_ = std::move(handler); }
+    std::int64_t nowNs() const override;
+    void arm(std::int64_t atNs) override;
+    void disarm() override { timer_.stop(); }
+    void setOnAlarm(std::function<void()> onAlarm) override { onAlarm_ = std::move(onAlarm); }
 
 private:
-    void startPeriod();
-
     QTimer timer_;
-    bool enabled_ = false;
-    int intervalMs_ = 0;
-    std::function<void()> handler_;
+    std::function<void()> onAlarm_;
 };
+
+// A window timer with the interval rules of AlarmTimer, over a precise Qt timer.
+using QtTimer = TimerOnAlarm<QtAlarm>;
 
 } // namespace sus

@@ -83,25 +83,11 @@ private:
     std::function<void()> onAlarm_;
 };
 
-// The alarm lives as long as the timer over it.
-class TimerFdTimer final : public Timer {
-public:
-    void setEnabled(bool enabled) override { timer_.setEnabled(enabled); }
-    bool isEnabled() const override { return timer_.isEnabled(); }
-    void setInterval(int milliseconds) override { timer_.setInterval(milliseconds); }
-    int interval() const override { return timer_.interval(); }
-    void setOnTick(std::function<void()> handler) override { timer_.setOnTick(std::move(handler)); }
-
-private:
-    TimerFdAlarm alarm_;
-    AlarmTimer timer_{alarm_};
-};
-
 } // namespace
 
 std::unique_ptr<Timer> createRealTimeTimer()
 {
-    return std::make_unique<TimerFdTimer>();
+    return std::make_unique<TimerOnAlarm<TimerFdAlarm>>();
 }
 
 } // namespace sus

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 namespace sus {
 
@@ -48,6 +49,25 @@ private:
     int intervalMs_ = 0;
     std::int64_t dueNs_ = 0;
     std::function<void()> handler_;
+};
+
+// An AlarmTimer that owns its alarm source.
+template <typename Source> class TimerOnAlarm final : public Timer {
+public:
+    template <typename... Args>
+    explicit TimerOnAlarm(Args&&... sourceArgs) : source_(std::forward<Args>(sourceArgs)...)
+    {
+    }
+
+    void setEnabled(bool enabled) override { timer_.setEnabled(enabled); }
+    bool isEnabled() const override { return timer_.isEnabled(); }
+    void setInterval(int milliseconds) override { timer_.setInterval(milliseconds); }
+    int interval() const override { return timer_.interval(); }
+    void setOnTick(std::function<void()> handler) override { timer_.setOnTick(std::move(handler)); }
+
+private:
+    Source source_;
+    AlarmTimer timer_{source_};
 };
 
 } // namespace sus
