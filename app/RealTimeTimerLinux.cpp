@@ -64,8 +64,8 @@ public:
 private:
     void set(const timespec& at)
     {
-        const itimerspec spec{.it_interval = {}, .it_value = at};
-        if (timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr) != 0)
+        const itimerspec expiry{.it_interval = {}, .it_value = at};
+        if (timerfd_settime(fd_, TFD_TIMER_ABSTIME, &expiry, nullptr) != 0)
             throw std::system_error(errno, std::generic_category(), "timerfd_settime");
     }
     void expired()

@@ -20,11 +20,8 @@ public:
     virtual Link& link() = 0;
     // What the fixture heard from the line's first byte on.
     virtual FixtureLog heard() const = 0;
-
-    test::RecordingPresenter& presenter() { return presenter_; }
-
-private:
-    test::RecordingPresenter presenter_;
+    // Where the line's Link shows its messages.
+    virtual test::RecordingPresenter& presenter() = 0;
 };
 
 // The lines this build can run on, by the names the command line takes ("simulated", "bridge").

@@ -1,28 +1,21 @@
 #pragma once
 
 #include "bench/BenchLine.h"
-#include "link/serial/SerialDeviceLayer.h"
-#include "tests/bridge/ModelBridge.h"
-
-#include <string>
+#include "tests/link/serial/SerialBridgeBench.h"
 
 namespace sus::bench {
 
-// The real serial backend on the model bridge, linked into this process: every drain, settings
-// change and write costs what it costs on a full-speed USB bridge.
+// The real serial backend on the model bridge, linked into this process, set up as the wire tests
+// set it up: every drain, settings change and write costs what it costs on a full-speed USB bridge.
 class ModelBridgeLine final : public BenchLine {
 public:
-    ModelBridgeLine();
-
     std::string name() const override { return "model bridge"; }
-    Link& link() override { return link_; }
-    FixtureLog heard() const override;
+    Link& link() override { return bench_.link; }
+    FixtureLog heard() const override { return bench_.heard(); }
+    test::RecordingPresenter& presenter() override { return bench_.presenter; }
 
 private:
-    std::string port_;
-    bridge::ModelBridge& bridge_ = bridge::ModelBridge::instance();
-    SerialDeviceLayer devices_;
-    Link link_{devices_, presenter()};
+    test::SerialBridgeBench bench_;
 };
 
 } // namespace sus::bench

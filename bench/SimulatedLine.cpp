@@ -6,7 +6,7 @@ SimulatedLine::SimulatedLine()
 {
     devices_.attach({.identity = "ttyUSB0"});
     link_.discoverController();
-    presenter().clear();
+    presenter_.clear();
 }
 
 } // namespace sus::bench

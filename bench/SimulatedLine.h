@@ -14,11 +14,13 @@ public:
     std::string name() const override { return "simulated controller"; }
     Link& link() override { return link_; }
     FixtureLog heard() const override { return VirtualFixture::listen(devices_.txLine()); }
+    test::RecordingPresenter& presenter() override { return presenter_; }
 
 private:
     SteadyClock clock_;
     SimulatedController devices_{clock_};
-    Link link_{devices_, presenter()};
+    test::RecordingPresenter presenter_;
+    Link link_{devices_, presenter_};
 };
 
 } // namespace sus::bench

@@ -11,8 +11,7 @@ namespace sus {
 
 // An update file opened for reading only. Where the opener chooses how a file is shared (Windows),
 // no other opener may read or write it while it is open, and a file that another program holds
-// open does not open; elsewhere it opens as any file does. One source file per platform opens it
-// and takes its size.
+// open does not open; elsewhere it opens as any file does.
 class ReadOnlyFile {
 public:
     explicit ReadOnlyFile(const std::filesystem::path& path);
@@ -30,6 +29,11 @@ public:
     std::size_t read(std::span<std::uint8_t> bytes);
 
 private:
+    // The platform's 64-bit seek (to `origin`, offset 0) and tell: fseek and ftell take a long,
+    // which is 32 bits on Windows. One source file per platform holds them and the opening.
+    bool seekTo(int origin);
+    std::int64_t position();
+
     std::FILE* file_ = nullptr;
 };
 

@@ -12,15 +12,14 @@ ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path)
 {
 }
 
-std::optional<std::uint64_t> ReadOnlyFile::size()
+bool ReadOnlyFile::seekTo(int origin)
 {
-    // The 64-bit seek: long, which fseek takes, is 32 bits here.
-    if (::_fseeki64(file_, 0, SEEK_END) != 0)
-        return std::nullopt;
-    const __int64 end = ::_ftelli64(file_);
-    if (end < 0 || ::_fseeki64(file_, 0, SEEK_SET) != 0)
-        return std::nullopt;
-    return static_cast<std::uint64_t>(end);
+    return ::_fseeki64(file_, 0, origin) == 0;
+}
+
+std::int64_t ReadOnlyFile::position()
+{
+    return ::_ftelli64(file_);
 }
 
 } // namespace sus
