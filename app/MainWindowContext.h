@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Presenter.h"
-#include "core/Timer.h"
+#include "link/LineHost.h"
 
 #include <QStringList>
 
@@ -18,20 +18,21 @@ class UpdateFiles;
 
 // Everything the main window works with but does not own: the program-wide state, which the main
 // routine owns for the program's whole run, and the ways to the outside. Production builds it over
-// the serial ports and Qt; tests over a simulated controller and virtual time, so no test touches a
-// device or waits on a dialog.
+// the serial ports, the line's thread and Qt; tests over a simulated controller and virtual time, so
+// no test touches a device or waits on a dialog.
 struct MainWindowContext {
     Presenter& presenter;
 
-    // The one link to the controller: discovery runs on it once, as the main window is created.
+    // The one link to the controller: discovery runs on it once, as the main window is created; from
+    // then on it is used on the line's thread alone.
     Link& link;
+    // Where the line's work runs and its timers (the window's Timer1 and Timer2) tick: a thread of its
+    // own in the programs, the caller's in virtual time in the tests.
+    LineHost& line;
     // The file an update run sends (CurrentFilePath, TypedPassword, UpdateImage, ImageKey).
     UpdateFiles& updateFiles;
     // The DMX levels the console edits and the output loop sends.
     DmxUniverse& universe;
-
-    // Makes the window's timers: precise Qt timers in production, virtual ones in tests.
-    std::function<std::unique_ptr<Timer>()> createTimer;
 
     // Runs the open-file dialog modally; the chosen paths, none when the user cancelled.
     std::function<QStringList(QFileDialog&)> runOpenDialog;

@@ -61,6 +61,8 @@ TForm2::TForm2(MainWindowContext& context, QWidget& splash, QWidget* parent)
 
 TForm2::~TForm2()
 {
+    // The line's work reaches into the logic: it finishes what it was handed and stops first.
+    context_.line.stop();
     // Controls being torn down must not reach handlers whose logic is already gone.
     ListBox1->viewport()->removeEventFilter(this);
     for (QObject* child : findChildren<QObject*>())
@@ -101,9 +103,10 @@ void TForm2::buildComponents()
     OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
     OpenDialog1->setNameFilter(QString::fromLatin1(kUpdateFileFilter));
 
-    // Their intervals and ticks are set by the update run and DMX output, which own them.
-    Timer1 = context_.createTimer();
-    Timer2 = context_.createTimer();
+    // They tick on the line's thread; their intervals and ticks are set by the update run and DMX
+    // output, which own them.
+    Timer1 = context_.line.createTimer();
+    Timer2 = context_.line.createTimer();
 }
 
 QStringList TForm2::executeOpenDialog1()
@@ -121,11 +124,14 @@ void TForm2::FormCreate()
 void TForm2::FormClose()
 {
     // A run ends at once, its AbortUpdate out before the link closes, and output stops: nothing
-    // goes on writing to the closed link or reading the released image.
+    // goes on writing to the closed link or reading the released image. The line does it after
+    // what it has in hand, a frame never cut; the window does not wait for it.
     logic_->sequencer.abortForWindowClose();
     logic_->output.mainWindowClosing();
-    context_.link.CloseLink();
-    context_.updateFiles.releaseUpdateImage();
+    context_.line.threads().line.post([&link = context_.link, &files = context_.updateFiles] {
+        link.CloseLink();
+        files.releaseUpdateImage();
+    });
     splash_.show();
 }
 

@@ -1,7 +1,5 @@
 #include "app/WindowProgram.h"
 
-#include "app/RealTimeTimer.h"
-
 #include <QFileDialog>
 
 namespace sus {
@@ -10,9 +8,9 @@ WindowProgram::WindowProgram(DeviceLayer& devices)
     : link_(devices, presenter_), context_{
                                       .presenter = presenter_,
                                       .link = link_,
+                                      .line = line_,
                                       .updateFiles = updateFiles_,
                                       .universe = universe_,
-                                      .createTimer = createRealTimeTimer,
                                       .runOpenDialog =
                                           [](QFileDialog& dialog) {
                                               return dialog.exec() == QDialog::Accepted

@@ -5,6 +5,7 @@
 #include "app/QtPresenter.h"
 #include "dmx/DmxUniverse.h"
 #include "link/Link.h"
+#include "link/serial/QtLineThread.h"
 #include "update/UpdateFiles.h"
 
 #include <functional>
@@ -16,7 +17,7 @@ class DeviceLayer;
 
 // One run of the window program, as its main routine owns it: the program-wide state (the link
 // over `devices`, the file an update run sends, the DMX universe) and the context that hands it
-// to the main window together with Qt's message boxes, precise timers and the open-file dialog.
+// to the main window together with Qt's message boxes, the line's thread and the open-file dialog.
 // The real program runs it over the serial ports, the demo over a simulated controller.
 class WindowProgram {
 public:
@@ -35,6 +36,8 @@ private:
     Link link_;
     UpdateFiles updateFiles_;
     DmxUniverse universe_;
+    // After what its work uses, so that it stops before any of that goes.
+    QtLineThread line_;
     MainWindowContext context_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/LineHost.h"
 #include "link/Link.h"
 #include "sim/VirtualFixture.h"
 #include "tests/support/RecordingPresenter.h"
@@ -10,14 +11,16 @@
 
 namespace sus::bench {
 
-// Where a real-time benchmark's bytes go: a device layer with the controller found on it, and the
-// line it drives, as the virtual fixture hears it.
+// Where a real-time benchmark's bytes go: a device layer with the controller found on it, the line's
+// own thread as the programs have it (results posted to the event loop of the benchmark's main
+// thread), and the line it drives, as the virtual fixture hears it.
 class BenchLine {
 public:
     virtual ~BenchLine() = default;
 
     virtual std::string name() const = 0;
     virtual Link& link() = 0;
+    virtual LineHost& line() = 0;
     // What the fixture heard from the line's first byte on.
     virtual FixtureLog heard() const = 0;
     // Where the line's Link shows its messages.

@@ -1,7 +1,5 @@
 #include "bench/BenchOptions.h"
 
-#include "app/QtTimer.h"
-#include "app/RealTimeTimer.h"
 #include "bench/BenchLine.h"
 
 #include <algorithm>
@@ -18,8 +16,8 @@ std::optional<BenchOptions> refuse(const char* program, const std::string& why)
     std::string names;
     for (const auto& name : benchLineNames())
         names += (names.empty() ? "" : "|") + name;
-    std::fprintf(stderr, "%s: %s\nUsage: %s [--line %s]... [--qt-timer] [COUNT]\n", program, why.c_str(),
-                 program, names.c_str());
+    std::fprintf(stderr, "%s: %s\nUsage: %s [--line %s]... [COUNT]\n", program, why.c_str(), program,
+                 names.c_str());
     return std::nullopt;
 }
 
@@ -32,9 +30,7 @@ std::optional<BenchOptions> BenchOptions::parse(int argc, char** argv, std::size
     const auto known = benchLineNames();
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--qt-timer") {
-            options.qtTimer = true;
-        } else if (arg == "--line" && i + 1 < argc) {
+        if (arg == "--line" && i + 1 < argc) {
             const std::string name = argv[++i];
             if (std::ranges::find(known, name) == known.end())
                 return refuse(argv[0], "no line \"" + name + "\" in this build");
@@ -50,18 +46,6 @@ std::optional<BenchOptions> BenchOptions::parse(int argc, char** argv, std::size
     if (options.lines.empty())
         options.lines = known;
     return options;
-}
-
-std::unique_ptr<Timer> BenchOptions::createTimer() const
-{
-    if (qtTimer)
-        return std::make_unique<QtTimer>();
-    return createRealTimeTimer();
-}
-
-const char* BenchOptions::timerName() const
-{
-    return qtTimer ? "precise Qt timer" : "real-time timer";
 }
 
 } // namespace sus::bench

@@ -1,16 +1,19 @@
-// DMX output in real time, on each line in turn: the output loop stepped by the real-time timer on
-// the event loop, writing to the simulated controller and through the real serial backend to the
-// model bridge, for 200 frames each. Prints, for each, the frame period as the fixture sees it (from
-// one break to the next, decoded from the line) beside a sleeping thread of the same time, how late
-// the ticks came, how long each tick kept the event loop, and the CPU used while outputting.
+// DMX output in real time, on each line in turn: the output loop on the line's own thread as the
+// programs run it, writing to the simulated controller and through the real serial backend to the
+// model bridge, for 200 frames each, while the main thread's event loop plays the window. Prints, for
+// each, the frame period as the fixture sees it (from one break to the next, decoded from the line)
+// beside a sleeping thread of the same time, how late the ticks came, how long the window's thread
+// was kept by what each tick posted and how soon it got to it, and the CPU used while outputting.
 // Timings are printed, never judged: the exit code only says whether every frame arrived whole with
 // the universe's levels (0) or not (1); 2 for bad arguments.
 //
-//   dmx_output_realtime_bench [--line simulated|bridge]... [--qt-timer] [frames, default 200]
+//   dmx_output_realtime_bench [--line simulated|bridge]... [frames, default 200]
 #include "bench/BenchLine.h"
 #include "bench/BenchLoop.h"
 #include "bench/BenchOptions.h"
-#include "bench/LoopFigures.h"
+#include "bench/Machine.h"
+#include "bench/RunFigures.h"
+#include "core/Nanoseconds.h"
 #include "dmx/DmxOutputLoop.h"
 #include "dmx/DmxOutputView.h"
 #include "dmx/DmxUniverse.h"
@@ -30,8 +33,8 @@ using namespace sus;
 using namespace std::chrono_literals;
 
 constexpr std::size_t kDefaultFrames = 200;
-constexpr std::int64_t kPeriodNs = std::int64_t{kDmxFramePeriodMs} * 1'000'000;
-constexpr std::int64_t kP99DeviationTargetNs = 1'000'000;
+constexpr std::int64_t kPeriodNs = kDmxFramePeriodMs * kNsPerMs;
+constexpr std::int64_t kP99DeviationTargetNs = 1 * kNsPerMs;
 
 // "DMX Output" without a window: unchecking runs the loop's handler, as the check box does.
 class OutputBox : public DmxOutputView {
@@ -65,15 +68,14 @@ void fillLevels(DmxUniverse& universe)
 
 bool carriesUniverse(const WireFrame& frame, const DmxUniverse& universe)
 {
-    const std::size_t sentSlots = kFirstLevelSlot + kSentLevelCount;
-    return frame.isDmx() && frame.bytes.size() == sentSlots &&
-           std::memcmp(frame.bytes.data(), universe.frame(), sentSlots) == 0;
+    const DmxFrameSlots sent = universe.sentSlots();
+    return frame.isDmx() && frame.bytes.size() == sent.size() &&
+           std::memcmp(frame.bytes.data(), sent.data(), sent.size()) == 0;
 }
 
 // The parts of the window program that DMX output uses, on a line.
 struct RealTimeOutput {
-    RealTimeOutput(bench::BenchLine& line, const bench::BenchOptions& options)
-        : line(line), timer(options.createTimer())
+    explicit RealTimeOutput(bench::BenchLine& line) : line(line)
     {
         fillLevels(universe);
         box.loop = &loop;
@@ -81,42 +83,55 @@ struct RealTimeOutput {
 
     bench::BenchLine& line;
     SteadyClock clock;
-    std::unique_ptr<Timer> timer;
+    std::unique_ptr<Timer> timer = line.line().createTimer();
     bench::TickRecorder timer2{*timer, clock};
+    bench::TimedWindow window{line.line().threads().window, clock, [this] { return timer2.ticks().size(); }};
     DmxUniverse universe;
     OutputBox box;
     LinkTurns turns{line.link()};
-    DmxOutputLoop loop{line.link(), turns, timer2, line.presenter(), universe, box};
+    DmxOutputLoop loop{line.link(),
+                       turns,
+                       timer2,
+                       line.presenter(),
+                       universe,
+                       box,
+                       Threads{line.line().threads().line, window}};
 };
 
 bool runOn(const std::string& lineName, const bench::BenchOptions& options)
 {
     const std::size_t frames = options.count;
     const auto line = bench::createBenchLine(lineName);
-    RealTimeOutput output(*line, options);
+    RealTimeOutput output(*line);
+    Executor& onLine = line->line().threads().line;
+    Executor& onWindow = line->line().threads().window;
 
     bench::BenchLoop loop;
     std::optional<bench::SleepingThread> sleeper;
-    std::optional<bench::MachineWatch> watch;
-    std::optional<bench::LoopFigures> figures;
+    std::optional<bench::MachineWatch> watch; // the line's thread's
+    bench::MachineWatch::Figures machine;
+    // The last frame's tick stops the timer where it ticks, so that no frame more goes out, and the
+    // window's thread ends the measurement.
     output.timer2.setAfterTick([&] {
         if (output.timer2.ticks().size() < frames && output.timer2.isEnabled())
             return;
-        output.box.uncheckOutputBox();
-        figures = bench::LoopFigures::of(output.timer2.ticks(), *sleeper, *watch);
-        loop.quit();
+        output.timer2.setEnabled(false);
+        machine = watch->figures();
+        onWindow.post([&] { loop.quit(); });
     });
     const auto limit = std::chrono::milliseconds(2 * frames * kDmxFramePeriodMs) + 10s;
     const bool ended = loop.run(
         [&] {
             sleeper.emplace(std::chrono::milliseconds(kDmxFramePeriodMs));
-            watch.emplace();
+            onLine.post([&] { watch.emplace(); });
             output.box.check();
         },
         limit);
     output.box.uncheckOutputBox();
+    line->line().stop();
+    const auto figures = bench::RunFigures::of(output.timer2.ticks(), output.window, *sleeper, machine);
 
-    std::printf("On the %s, with the %s\n", line->name().c_str(), options.timerName());
+    std::printf("On the %s, with the line on its own thread\n", line->name().c_str());
     if (!ended) {
         std::printf("  output did not end in twice its nominal time\n");
         return false;
@@ -143,9 +158,9 @@ bool runOn(const std::string& lineName, const bench::BenchOptions& options)
     std::printf("  period deviation   %s\n"
                 "                     p99 %s (target at most %s ms on a quiet machine)\n",
                 deviationSummary.percentilesInMs().c_str(),
-                figures->againstSleeping(deviationSummary.p99Ns).c_str(),
+                figures.againstSleeping(deviationSummary.p99Ns).c_str(),
                 bench::milliseconds(static_cast<double>(kP99DeviationTargetNs)).c_str());
-    figures->print("under 1 %");
+    figures.print("under 1 %");
     std::printf(
         "  fixture            %zu DMX frames, %zu with start code 0 and the universe's 512 levels%s\n",
         dmxFrames.size(), intactFrames, line->presenter().shown.empty() ? "" : "; a message was shown");

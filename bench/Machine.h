@@ -9,8 +9,8 @@ namespace sus::bench {
 
 // The load averages over 1, 5 and 15 minutes ("1.02 0.87 0.65"), or "unknown".
 std::string loadAverages();
-// CPU time the calling thread has used, user and system.
-std::int64_t threadCpuNs();
+// CPU time the whole process has used, every thread's, user and system.
+std::int64_t processCpuNs();
 // How long the calling thread has waited, runnable, for a CPU since it began; -1 where the system
 // does not tell. Late ticks with a matching rise here mean the machine was busy.
 std::int64_t threadRunQueueWaitNs();

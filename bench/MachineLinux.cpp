@@ -1,5 +1,7 @@
 #include "bench/Machine.h"
 
+#include "core/Nanoseconds.h"
+
 #include <ctime>
 #include <fstream>
 
@@ -14,11 +16,11 @@ std::string loadAverages()
     return one + " " + five + " " + fifteen;
 }
 
-std::int64_t threadCpuNs()
+std::int64_t processCpuNs()
 {
     timespec used{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
-    return std::int64_t{used.tv_sec} * 1'000'000'000 + used.tv_nsec;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return std::int64_t{used.tv_sec} * kNsPerSecond + used.tv_nsec;
 }
 
 std::int64_t threadRunQueueWaitNs()

@@ -23,7 +23,7 @@ double MachineWatch::Figures::cpuPercentOfACore() const
 }
 
 MachineWatch::MachineWatch()
-    : loadBefore_(loadAverages()), startNs_(wallNs()), cpuNs_(threadCpuNs()),
+    : loadBefore_(loadAverages()), startNs_(wallNs()), cpuNs_(processCpuNs()),
       runQueueWaitNs_(threadRunQueueWaitNs())
 {
 }
@@ -34,7 +34,7 @@ MachineWatch::Figures MachineWatch::figures() const
     return {.loadBefore = loadBefore_,
             .loadAfter = loadAverages(),
             .wallNs = wallNs() - startNs_,
-            .cpuNs = threadCpuNs() - cpuNs_,
+            .cpuNs = processCpuNs() - cpuNs_,
             .runQueueWaitNs = waited >= 0 && runQueueWaitNs_ >= 0 ? waited - runQueueWaitNs_ : -1};
 }
 

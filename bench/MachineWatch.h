@@ -5,8 +5,9 @@
 
 namespace sus::bench {
 
-// What the machine and the event loop's thread did over a measurement: the load around it, the
-// thread's CPU use and its wait for a CPU. Create and read it on the thread it watches.
+// What the machine and the process did over a measurement: the load around it, the CPU all the
+// process's threads used, and how long the thread it watches waited for a CPU. Create and read it on
+// the thread it watches.
 class MachineWatch {
 public:
     struct Figures {

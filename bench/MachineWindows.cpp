@@ -20,10 +20,10 @@ std::string loadAverages()
     return "unknown";
 }
 
-std::int64_t threadCpuNs()
+std::int64_t processCpuNs()
 {
     FILETIME created{}, exited{}, kernel{}, user{};
-    if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user))
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
         return 0;
     return (hundredsOfNs(kernel) + hundredsOfNs(user)) * 100;
 }

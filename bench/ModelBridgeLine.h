@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bench/BenchLine.h"
+#include "link/serial/QtLineThread.h"
 #include "tests/link/serial/SerialBridgeBench.h"
 
 namespace sus::bench {
@@ -11,11 +12,13 @@ class ModelBridgeLine final : public BenchLine {
 public:
     std::string name() const override { return "model bridge"; }
     Link& link() override { return bench_.link; }
+    LineHost& line() override { return line_; }
     FixtureLog heard() const override { return bench_.heard(); }
     test::RecordingPresenter& presenter() override { return bench_.presenter; }
 
 private:
     test::SerialBridgeBench bench_;
+    QtLineThread line_; // last: it stops before what it uses goes
 };
 
 } // namespace sus::bench

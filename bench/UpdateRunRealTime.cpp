@@ -1,18 +1,20 @@
-// An update run of a 64 KiB image in real time, on each line in turn: the sequencer stepped by the
-// real-time timer on the event loop, writing to the simulated controller and through the real serial
-// backend to the model bridge. Prints, for each, how long the run took against the schedule's
-// nominal time and how far its last packet slipped, how late the ticks came beside a sleeping thread
-// of the same time, how long each tick kept the event loop, the CPU used, and whether the fixture
+// An update run of a 64 KiB image in real time, on each line in turn: the sequencer on the line's own
+// thread as the programs run it, writing to the simulated controller and through the real serial
+// backend to the model bridge, while the main thread's event loop plays the window. Prints, for each,
+// how long the run took against the schedule's nominal time and how far its last packet slipped, how
+// late the ticks came beside a sleeping thread of the same time, how long the window's thread was
+// kept by what each tick posted and how soon it got to it, the CPU used, and whether the fixture
 // received the image intact. Timings are printed, never judged: the exit code only says whether
 // every run's image arrived (0) or not (1); 2 for bad arguments.
 //
-//   update_run_realtime_bench [--line simulated|bridge]... [--qt-timer] [image KiB, default 64]
+//   update_run_realtime_bench [--line simulated|bridge]... [image KiB, default 64]
 #include "bench/BenchLine.h"
 #include "bench/BenchLoop.h"
 #include "bench/BenchOptions.h"
-#include "bench/LoopFigures.h"
+#include "bench/RunFigures.h"
 #include "sim/SteadyClock.h"
 #include "tests/update/UpdateRunBench.h"
+#include "update/UpdateRunListener.h"
 
 #include <QCoreApplication>
 
@@ -54,55 +56,67 @@ std::int64_t lastItemSlipNs(const FixtureLog& heard, const FixtureLog& planned)
            (planned.items.back().startNs - planned.items.front().startNs);
 }
 
+// Calls back once the window has been told that the run ended.
+struct RunEnd final : UpdateRunListener {
+    void updateRunStarted() override {}
+    void updateRunEnded(RunOutcome) override { ended(); }
+    std::function<void()> ended;
+};
+
 // The parts of the window program that an update run uses, on a line: a headless page, no DMX.
 struct RealTimeRun {
-    RealTimeRun(bench::BenchLine& line, const bench::BenchOptions& options)
-        : line(line), timer(options.createTimer())
-    {
-    }
+    explicit RealTimeRun(bench::BenchLine& line) : line(line) { sequencer.addListener(end); }
 
     bench::BenchLine& line;
     SteadyClock clock;
-    std::unique_ptr<Timer> timer;
+    std::unique_ptr<Timer> timer = line.line().createTimer();
     bench::TickRecorder timer1{*timer, clock};
+    bench::TimedWindow window{line.line().threads().window, clock, [this] { return timer1.ticks().size(); }};
     UpdateFiles files;
     test::FakeUpdatePageView view;
     LinkTurns turns{line.link()};
-    UpdateSequencer sequencer{files, line.link(), turns, timer1, line.presenter(), view};
+    UpdateSequencer sequencer{files,
+                              line.link(),
+                              turns,
+                              timer1,
+                              line.presenter(),
+                              view,
+                              Threads{line.line().threads().line, window}};
+    RunEnd end;
 };
 
-bool runOn(const std::string& lineName, const bench::BenchOptions& options, const std::string& path,
-           const NominalRun& nominal)
+bool runOn(const std::string& lineName, const std::string& path, const NominalRun& nominal)
 {
     const auto line = bench::createBenchLine(lineName);
-    RealTimeRun run(*line, options);
+    RealTimeRun run(*line);
     run.view.files.push_back(path);
     run.view.password = test::kPassword;
+    Executor& onLine = line->line().threads().line;
 
     bench::BenchLoop loop;
     std::optional<bench::SleepingThread> sleeper;
-    std::optional<bench::MachineWatch> watch;
-    std::optional<bench::LoopFigures> figures;
+    std::optional<bench::MachineWatch> watch; // the line's thread's
+    bench::MachineWatch::Figures machine;
     std::int64_t startNs = 0;
     std::int64_t endNs = 0;
-    run.timer1.setAfterTick([&] {
-        if (run.sequencer.runActive())
-            return;
+    run.end.ended = [&] {
         endNs = run.clock.nowNs();
-        figures = bench::LoopFigures::of(run.timer1.ticks(), *sleeper, *watch);
+        onLine.post([&] { machine = watch->figures(); });
         loop.quit();
-    });
+    };
     const auto limit = std::chrono::milliseconds(2 * nominal.durationNs / test::kMs) + 10s;
     const bool ended = loop.run(
         [&] {
             sleeper.emplace(kSleepBeat);
-            watch.emplace();
+            onLine.post([&] { watch.emplace(); });
             startNs = run.clock.nowNs();
             run.sequencer.SpeedButton2Click();
         },
         limit);
+    line->line().stop();
+    const auto figures = bench::RunFigures::of(run.timer1.ticks(), run.window, *sleeper, machine);
 
-    std::printf("On the %s, with the %s\n", line->name().c_str(), options.timerName());
+    std::printf("On the %s, with the line on its own thread\n", line->name().c_str());
     if (!ended) {
         std::printf("  the run did not end in twice its nominal time\n");
         for (const auto& text : line->presenter().texts())
@@ -120,7 +134,7 @@ bool runOn(const std::string& lineName, const bench::BenchOptions& options, cons
                 static_cast<double>(runNs) / static_cast<double>(nominal.durationNs), kRatioTarget);
     std::printf("  last packet        %s ms behind the schedule, counted from the first frame\n",
                 bench::milliseconds(static_cast<double>(lastItemSlipNs(heard, nominal.heard))).c_str());
-    figures->print(nullptr);
+    figures.print(nullptr);
     std::printf("  fixture            %zu packets (schedule %zu), %zu wake-up frames, image %s, %s\n",
                 heard.packets.size(), nominal.heard.packets.size(), reception.wakeUpFrames,
                 intact ? "intact" : "NOT intact", reception.finished ? "finished" : "NOT finished");
@@ -144,6 +158,6 @@ int main(int argc, char** argv)
                 file.bytes().size(), bench::milliseconds(static_cast<double>(nominal.durationNs)).c_str());
     bool allIntact = true;
     for (const auto& line : options->lines)
-        allIntact = runOn(line, *options, path, nominal) && allIntact;
+        allIntact = runOn(line, path, nominal) && allIntact;
     return allIntact ? 0 : 1;
 }

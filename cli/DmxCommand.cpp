@@ -101,17 +101,20 @@ int runDmx(const QStringList& arguments)
         return exit_code::kNoController;
     }
 
-    CountedTimer timer2(session.pacer().createTimer());
+    LineHost& lineHost = session.pacer().line();
+    CountedTimer timer2(lineHost.createTimer(),
+                        frameCount ? *frameCount : std::numeric_limits<std::int64_t>::max());
     OutputBox box;
     LinkTurns turns(session.link());
-    DmxOutputLoop loop(session.link(), turns, timer2, presenter, universe, box);
+    DmxOutputLoop loop(session.link(), turns, timer2, presenter, universe, box, lineHost.threads());
     box.attach(loop);
 
     box.setChecked(true);
-    session.pacer().runUntil([&] { return !box.checked() || (frameCount && timer2.ticks() >= *frameCount); });
+    session.pacer().runUntil([&] { return !box.checked() || timer2.reachedLastTick(); });
     // Output that stopped by itself could not open the controller or lost it; the loop said so.
     const bool failed = !box.checked();
     box.setChecked(false);
+    lineHost.stop();
 
     const bool captured = session.saveCapture(std::cerr);
     if (failed)

@@ -46,6 +46,11 @@ LineSession::LineSession(const LineOptions& options, Presenter& presenter) : opt
     link_->discoverController();
 }
 
+LineSession::~LineSession()
+{
+    pacer_->line().stop();
+}
+
 std::string LineSession::noControllerText() const
 {
     if (options_.port.empty())

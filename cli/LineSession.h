@@ -21,10 +21,16 @@ std::unique_ptr<SimulatedController> makeSimulatedController(const Clock& clock)
 // The link of one command, set up as the window sets it up at start: the device layer (the
 // simulated controller, the port the user named, or the serial ports discovery sees), the pacing
 // of the timers, and the program's Link after controller discovery. Records the TX line for a capture.
+// A command stops the line (pacer().line().stop()) before the users of the line it made go away.
 class LineSession {
 public:
-    // Discovery runs here; it announces each controller found through `presenter`.
+    // Discovery runs here, before the line does anything; it announces each controller found through
+    // `presenter`.
     LineSession(const LineOptions& options, Presenter& presenter);
+    // Stops the line first, should a command not have.
+    ~LineSession();
+    LineSession(const LineSession&) = delete;
+    LineSession& operator=(const LineSession&) = delete;
 
     Link& link() { return *link_; }
 
@@ -33,7 +39,8 @@ public:
     std::string noControllerText() const;
     Pacer& pacer() { return *pacer_; }
 
-    // Saves the capture if one was asked for. False, with a message on `err`, when it cannot be written.
+    // Saves the capture if one was asked for, once the line has stopped. False, with a message on `err`,
+    // when it cannot be written.
     bool saveCapture(std::ostream& err) const;
 
 private:

@@ -1,15 +1,15 @@
 #pragma once
 
 #include "core/Clock.h"
-#include "core/Timer.h"
+#include "link/LineHost.h"
 
 #include <functional>
-#include <memory>
 
 namespace sus::cli {
 
-// How time passes for a command that drives the line: the clock the line is stamped with and the
-// timers that pace the sequencer or the DMX loop, exactly as the window's timers do.
+// How time passes for a command that drives the line: the clock the line is stamped with, where the
+// line's work runs with the timers that pace the sequencer or the DMX loop (exactly as the window's
+// timers do), and the command's own waiting.
 class Pacer {
 public:
     // Why runUntil returned.
@@ -18,12 +18,11 @@ public:
     virtual ~Pacer() = default;
 
     virtual const Clock& clock() const = 0;
+    virtual LineHost& line() = 0;
 
-    // A new timer, disabled. The pacer must outlive it.
-    virtual std::unique_ptr<Timer> createTimer() = 0;
-
-    // Lets the timers tick until `done` holds (asked before the first tick and after each one),
-    // until no timer is enabled, or until the user interrupts (Ctrl+C).
+    // Lets the line work until `done` holds (asked before anything runs and again as work comes back
+    // from the line), until nothing more can happen (no timer enabled, in virtual time), or until the
+    // user interrupts (Ctrl+C).
     virtual RunEnd runUntil(const std::function<bool()>& done) = 0;
 };
 

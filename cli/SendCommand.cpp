@@ -85,32 +85,33 @@ int runSend(const QStringList& arguments)
     UpdateFiles updateFiles;
     // Each mvt process does one thing: no DMX output waits for its turn on the link.
     LinkTurns turns(session.link());
-    const auto timer1 = session.pacer().createTimer();
-    UpdateSequencer sequencer(updateFiles, session.link(), turns, *timer1, presenter, page);
+    LineHost& lineHost = session.pacer().line();
+    const auto timer1 = lineHost.createTimer();
+    UpdateSequencer sequencer(updateFiles, session.link(), turns, *timer1, presenter, page,
+                              lineHost.threads());
 
     std::optional<ProgressLine> progress;
+    const auto endProgress = [&] {
+        page.setOnProgress({});
+        progress->finishLine();
+    };
     if (errorStreamIsTerminal()) {
         progress.emplace(std::cerr);
-        page.setOnProgress([&] {
-            // Once the run has ended or sent its last packet, the bar only drops to 0.
-            const SequencerState state = sequencer.state();
-            if (sequencer.runActive() && state != SequencerState::Close && state != SequencerState::Abort)
-                progress->show(page.fileAt(page.selectedIndex()), page.progress());
-        });
-        presenter.setBeforeMessage([&] { progress->finishLine(); });
+        page.setOnProgress([&] { progress->show(page.fileAt(page.selectedIndex()), page.progress()); });
+        // Every message of a run comes as it ends: the bar has nothing more to show.
+        presenter.setBeforeMessage(endProgress);
     }
 
     const auto runEnded = [&] { return !sequencer.runActive(); };
     sequencer.SpeedButton2Click();
     if (session.pacer().runUntil(runEnded) == Pacer::RunEnd::Interrupted) {
         // As the Stop button: AbortUpdate at the next tick, the link closed at the one after.
-        if (progress) {
-            page.setOnProgress({});
-            progress->finishLine();
-        }
+        if (progress)
+            endProgress();
         sequencer.SpeedButton3Click();
         session.pacer().runUntil(runEnded);
     }
+    lineHost.stop();
     if (progress)
         progress->finishLine();
 

@@ -1,12 +1,12 @@
 #include "core/AlarmTimer.h"
 
+#include "core/Nanoseconds.h"
+
 #include <algorithm>
 
 namespace sus {
 
 namespace {
-
-constexpr std::int64_t kNsPerMs = 1'000'000;
 
 // Clears a flag however the scope is left, a throwing handler included.
 class Raised {

@@ -1,13 +1,11 @@
 #include "core/VirtualScheduler.h"
 
+#include "core/Nanoseconds.h"
+
 #include <algorithm>
 #include <utility>
 
 namespace sus {
-
-namespace {
-constexpr std::int64_t kNsPerMs = 1'000'000;
-}
 
 class VirtualScheduler::VirtualTimer : public Timer {
 public:

@@ -4,6 +4,7 @@
 #include "core/Timer.h"
 #include "dmx/DmxOutputView.h"
 #include "dmx/DmxUniverse.h"
+#include "link/LineFrames.h"
 #include "link/Link.h"
 #include "link/LinkFaultText.h"
 
@@ -12,8 +13,9 @@
 namespace sus {
 
 DmxOutputLoop::DmxOutputLoop(Link& link, LinkTurns& turns, Timer& timer2, Presenter& presenter,
-                             DmxUniverse& universe, DmxOutputView& view)
-    : link_(link), turns_(turns), timer2_(timer2), presenter_(presenter), universe_(universe), view_(view)
+                             DmxUniverse& universe, DmxOutputView& view, Threads threads)
+    : turns_(turns), presenter_(presenter), view_(view), threads_(threads), link_(link), timer2_(timer2),
+      universe_(universe)
 {
     timer2_.setInterval(kDmxFramePeriodMs);
     timer2_.setOnTick([this] { Timer2Timer(); });
@@ -31,23 +33,13 @@ void DmxOutputLoop::CheckBox1Click(bool checked)
             return;
         }
         on_ = true;
-        timer2_.setEnabled(true);
-        if (!link_.OpenLink())
-            stopWithMessage(kDmxOpenFailedText);
+        threads_.line.post([this] { startOutput(); });
         return;
     }
-
-    timer2_.setEnabled(false);
     if (on_) {
         on_ = false;
-        link_.CloseLink();
+        threads_.line.post([this] { stopOutput(); });
     }
-}
-
-void DmxOutputLoop::Timer2Timer()
-{
-    if (!sendFrame())
-        stopWithMessage(kDmxWriteFailedText);
 }
 
 void DmxOutputLoop::stopForUpdateRun()
@@ -65,21 +57,47 @@ void DmxOutputLoop::mainWindowClosing()
     view_.uncheckOutputBox();
 }
 
+void DmxOutputLoop::startOutput()
+{
+    outputting_ = true;
+    timer2_.setEnabled(true);
+    if (!link_.OpenLink())
+        fail(kDmxOpenFailedText);
+}
+
+void DmxOutputLoop::stopOutput()
+{
+    timer2_.setEnabled(false);
+    if (outputting_) {
+        outputting_ = false;
+        link_.CloseLink();
+    }
+}
+
+void DmxOutputLoop::Timer2Timer()
+{
+    if (!sendFrame())
+        fail(kDmxWriteFailedText);
+}
+
 bool DmxOutputLoop::sendFrame()
 {
     universe_.setLevel(kStartCodeSlot, kDmxStartCode);
-    const std::uint8_t* frame = universe_.frame();
-    // The order is the frame's shape on the wire: break, start code, then the levels at mark parity
-    // in one write. A failing step ends the frame; nothing more goes to a controller that refuses.
-    return link_.BreakByte(Link::BreakForm::PlainWrite, frame[kStartCodeSlot]) &&
-           link_.write(frame + kStartCodeSlot, 1) && link_.applyMarkParity() &&
-           link_.write(frame + kFirstLevelSlot, kSentLevelCount);
+    // The universe as it stands now, whole: a fader moved meanwhile lands in this frame or the next.
+    const DmxFrameSlots frame = universe_.sentSlots();
+    frameSteps_.clear();
+    DmxFrame(frameSteps_, frame);
+    // A failing step ends the frame; nothing more goes to a controller that refuses.
+    return link_.run(frameSteps_);
 }
 
-void DmxOutputLoop::stopWithMessage(std::string_view text)
+void DmxOutputLoop::fail(std::string_view text)
 {
-    view_.uncheckOutputBox();
-    presenter_.showMessage(linkFaultText(text, link_));
+    stopOutput();
+    threads_.window.post([this, told = linkFaultText(text, link_)] {
+        view_.uncheckOutputBox();
+        presenter_.showMessage(told);
+    });
 }
 
 } // namespace sus

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/Executor.h"
+#include "link/LineSteps.h"
 #include "link/LinkTurns.h"
 
+#include <string>
 #include <string_view>
 
 namespace sus {
@@ -26,39 +29,61 @@ inline constexpr std::string_view kDmxWriteFailedText =
 // is checked, Timer2 runs and the link is open for it; whatever ends it (the user, an update run,
 // the window closing, a failing controller) goes through unchecking the box. It has the link only
 // when `turns` give it: never while an update run has it.
+//
+// The box belongs to the window's thread; the link, Timer2 and the frames to the line's, where each
+// tick takes the universe as it stands and sends it whole. A check or an uncheck is posted to the
+// line; a controller that fails turns output off there at once, then the window unchecks the box and
+// says why.
 class DmxOutputLoop : public LinkTurns::DmxOutput {
 public:
     // Sets up Timer2 (its interval, its ticks) and attaches itself to `turns`.
     DmxOutputLoop(Link& link, LinkTurns& turns, Timer& timer2, Presenter& presenter, DmxUniverse& universe,
-                  DmxOutputView& view);
+                  DmxOutputView& view, Threads threads);
+
+    // The window's thread.
 
     // CheckBox1's click event, run whenever the box's checked state changes.
     void CheckBox1Click(bool checked);
 
-    // Timer2's tick: one frame, break, start code and the 512 levels.
-    void Timer2Timer();
-
     // The main window is closing: output stops (box unchecked, timer stopped, link closed).
     void mainWindowClosing();
 
+    // Whether the box holds output on.
     bool isOutputOn() const { return on_; }
 
     // LinkTurns::DmxOutput
     void stopForUpdateRun() override;
     void offer(bool offered) override;
 
-private:
-    bool sendFrame();
-    // Output is off, and the user is told `text` with the link's port and reason under it.
-    void stopWithMessage(std::string_view text);
+    // The line's thread.
 
-    Link& link_;
+    // Timer2's tick: one frame, break, start code and the 512 levels.
+    void Timer2Timer();
+
+private:
+    // The line's thread.
+    void startOutput();
+    void stopOutput();
+    bool sendFrame();
+    // Output is off at once; the window unchecks the box and tells `text` with the link's port and
+    // reason under it.
+    void fail(std::string_view text);
+
+    // Both threads: set up at construction, then only read.
     const LinkTurns& turns_;
-    Timer& timer2_;
     Presenter& presenter_;
-    DmxUniverse& universe_;
     DmxOutputView& view_;
+    Threads threads_;
+
+    // The window's thread.
     bool on_ = false;
+
+    // The line's thread.
+    Link& link_;
+    Timer& timer2_;
+    DmxUniverse& universe_;
+    LineSteps frameSteps_;
+    bool outputting_ = false;
 };
 
 } // namespace sus

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Nanoseconds.h"
 #include "link/DeviceLayer.h"
 
 #include <cstdint>
@@ -9,8 +10,6 @@ namespace sus {
 // How a serial character occupies the line: the one place for bit times and character shapes.
 // Times are integer nanoseconds; at the system's rates they are exact (4000 ns a bit at 250000
 // baud, 15625 ns at 64000 baud).
-
-inline constexpr std::int64_t kNsPerSecond = 1'000'000'000;
 
 // Duration of `bits` bit times at `baud`, computed from the start of a run of bits so that
 // rounding never accumulates.

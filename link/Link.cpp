@@ -2,6 +2,8 @@
 
 #include "core/HexText.h"
 #include "core/Presenter.h"
+#include "link/LineFrames.h"
+#include "link/LineRunner.h"
 
 #include <optional>
 #include <utility>
@@ -147,48 +149,11 @@ void Link::CloseLink()
     handle_ = kNoDevice;
 }
 
-// The framing primitives run through all their steps even when one fails, so that the calls on
-// the line keep their order; the result says whether every step succeeded.
-
-bool Link::MarkedWrite(const std::uint8_t* data, std::size_t count)
+bool Link::run(const LineSteps& steps)
 {
-    if (count == 0)
+    if (steps.steps().empty())
         return false;
-    bool ok = step(devices_.getLineState(handle_, lineSettings_));
-    lineSettings_.parity = Parity::Space;
-    ok = step(devices_.setLineState(handle_, lineSettings_)) && ok;
-    ok = step(devices_.write(handle_, data, 1)) && ok;
-    lineSettings_.parity = Parity::Mark;
-    ok = step(devices_.setLineState(handle_, lineSettings_)) && ok;
-    ok = step(devices_.write(handle_, data + 1, count - 1)) && ok;
-    return ok;
-}
-
-bool Link::BreakByte(BreakForm form, const std::uint8_t& zeroByte)
-{
-    bool ok = step(devices_.getLineState(handle_, lineSettings_));
-    lineSettings_.baudRate = kBreakBaud;
-    lineSettings_.parity = Parity::Space;
-    ok = step(devices_.setLineState(handle_, lineSettings_)) && ok;
-    if (form == BreakForm::PlainWrite)
-        ok = step(devices_.write(handle_, &zeroByte, 1)) && ok;
-    else
-        ok = MarkedWrite(&zeroByte, 1) && ok;
-    lineSettings_.baudRate = kLineBaud;
-    lineSettings_.parity = Parity::Mark;
-    ok = step(devices_.setLineState(handle_, lineSettings_)) && ok;
-    return ok;
-}
-
-bool Link::write(const std::uint8_t* data, std::size_t count)
-{
-    return step(devices_.write(handle_, data, count));
-}
-
-bool Link::applyMarkParity()
-{
-    lineSettings_.parity = Parity::Mark;
-    return step(devices_.setLineState(handle_, lineSettings_));
+    return step(runLineSteps(devices_, handle_, lineSettings_, steps));
 }
 
 } // namespace sus

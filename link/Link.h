@@ -1,28 +1,22 @@
 #pragma once
 
+#include "link/ControllerUsbId.h"
 #include "link/DeviceLayer.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace sus {
 
+class LineSteps;
 class Presenter;
 
-// USB identity of the controller.
-inline constexpr std::uint16_t kControllerVendorId = 0x10C4;
-inline constexpr std::uint16_t kControllerProductId = 0xFF01;
-
-// Line rates of the framing: the DMX/update rate, and the slow rate whose zero byte makes a break.
-inline constexpr std::uint32_t kLineBaud = 250000;
-inline constexpr std::uint32_t kBreakBaud = 64000;
-
 // The program's one link to the controller, shared by the update run and DMX output: controller
-// discovery, opening and closing the link, and the two framing primitives.
-// Every operation reads the handle afresh; with the link closed the primitives send nothing and
-// report failure.
+// discovery, opening and closing the link, and running the line steps of a frame on it.
+// Discovery runs once at start-up, before the line has a thread of its own; from then on the link is
+// opened, used and closed on the line's thread alone. Every operation reads the handle afresh; with
+// the link closed nothing is sent and the steps report failure.
 class Link {
 public:
     Link(DeviceLayer& devices, Presenter& presenter);
@@ -50,23 +44,9 @@ public:
     // Closes the link if it is open; does nothing otherwise.
     void CloseLink();
 
-    // Sends `count` (at least 1; 0 sends nothing and fails) bytes: the first with parity bit 0 (space), the
-    // others with parity bit 1 (mark), at the rate the line has. The line is left in mark parity.
-    bool MarkedWrite(const std::uint8_t* data, std::size_t count);
-
-    // How a break's zero byte is sent: DMX output writes it plainly; a wake-up frame sends it as a
-    // one-byte marked write.
-    enum class BreakForm { PlainWrite, MarkedWrite };
-
-    // The DMX break: the zero byte at 64000 baud with space parity (156.25 us low), then the line
-    // back at 250000 baud with mark parity.
-    bool BreakByte(BreakForm form, const std::uint8_t& zeroByte);
-
-    // One plain write at the line's current rate and parity.
-    bool write(const std::uint8_t* data, std::size_t count);
-
-    // Sets mark parity once more on the line state last read (the DMX frame's step after the start code).
-    bool applyMarkParity();
+    // Runs a frame's steps (link/LineFrames.h) on the open link; they stop at the first step that
+    // fails, whose fault is kept. True when every step ran; false with the link closed or no steps.
+    bool run(const LineSteps& steps);
 
     // The line-state record that opening and framing fill and change in place.
     const LineState& lineSettings() const { return lineSettings_; }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/Clock.h"
+#include "link/ControllerUsbId.h"
 #include "link/DeviceLayer.h"
-#include "link/Link.h"
 #include "sim/TxLine.h"
 
 #include <array>

@@ -2,6 +2,7 @@
 
 #include "core/Presenter.h"
 #include "core/Timer.h"
+#include "link/LineFrames.h"
 #include "link/Link.h"
 #include "link/LinkFaultText.h"
 #include "link/LinkTurns.h"
@@ -19,8 +20,9 @@ namespace sus {
 using namespace pacing;
 
 UpdateSequencer::UpdateSequencer(UpdateFiles& files, Link& link, LinkTurns& turns, Timer& timer1,
-                                 Presenter& presenter, UpdatePageView& view)
-    : files_(files), link_(link), timer1_(timer1), presenter_(presenter), view_(view), turns_(turns)
+                                 Presenter& presenter, UpdatePageView& view, Threads threads)
+    : presenter_(presenter), view_(view), turns_(turns), threads_(threads), files_(files), link_(link),
+      timer1_(timer1)
 {
     timer1_.setInterval(kBaseMs);
     timer1_.setOnTick([this] { Timer1Timer(); });
@@ -29,16 +31,26 @@ UpdateSequencer::UpdateSequencer(UpdateFiles& files, Link& link, LinkTurns& turn
 void UpdateSequencer::SpeedButton2Click()
 {
     if (view_.passwordText().empty()) {
-        outcome_ = RunOutcome::EmptyPassword;
+        shownOutcome_ = RunOutcome::EmptyPassword;
         presenter_.showMessage(std::string(kEnterThePassword));
         return;
     }
     // DMX output shares the link: it stops, and stays off, before the run opens the link for itself.
     turns_.updateRunStarts();
-    runActive_ = true;
-    outcome_ = RunOutcome::None;
+    shownRunActive_ = true;
+    shownOutcome_ = RunOutcome::None;
     for (UpdateRunListener* listener : listeners_)
         listener->updateRunStarted();
+    threads_.line.post(
+        [this, request = RunRequest::fromPage(view_)]() mutable { startRun(std::move(request)); });
+}
+
+void UpdateSequencer::startRun(RunRequest request)
+{
+    runActive_ = true;
+    awaitingUser_ = false;
+    outcome_ = RunOutcome::None;
+    request_ = std::move(request);
 
     link_.CloseLink();
     if (!link_.OpenLink()) {
@@ -50,29 +62,64 @@ void UpdateSequencer::SpeedButton2Click()
     handshakeDone_ = false;
     // Every run sends the whole handshake, not only the first one after start-up.
     handshakeRound_ = 0;
-    if (view_.selectedIndex() < 0 && view_.fileCount() > 0)
-        view_.setSelectedIndex(0);
-    fileIndex_ = std::max(0, view_.selectedIndex());
+    if (request_.selectFirst)
+        onPage([](UpdatePageView& view) { view.setSelectedIndex(0); });
+    fileIndex_ = request_.firstIndex;
     timer1_.setEnabled(true);
 }
 
 void UpdateSequencer::SpeedButton3Click()
 {
-    if (!runActive_) {
+    if (!shownRunActive_) {
         // After a refused file Stop is still usable: it resets the page, with nothing to send.
-        showPage(RunEndingRule::Page::AsStopped);
+        resetPage();
+        threads_.line.post([this] {
+            fileIndex_ = 0;
+            imagePos_ = 0;
+        });
         return;
     }
-    // Once FinishUpdate or AbortUpdate is out, there is nothing left to stop.
-    if (finalPacketOut() || state_ == SequencerState::Abort)
-        return;
-    end(RunEnding::Stopped);
+    threads_.line.post([this] { stopRun(); });
 }
 
 void UpdateSequencer::abortForWindowClose()
 {
-    if (runActive_)
-        end(RunEnding::WindowClosed);
+    if (shownRunActive_)
+        threads_.line.post([this] { abortRun(); });
+}
+
+void UpdateSequencer::resetPage()
+{
+    view_.setStartEnabled(true);
+    view_.setStopEnabled(false);
+    view_.setProgress(0);
+}
+
+void UpdateSequencer::runEnded(RunOutcome outcome)
+{
+    shownRunActive_ = false;
+    shownOutcome_ = outcome;
+    turns_.updateRunEnded();
+    for (UpdateRunListener* listener : listeners_)
+        listener->updateRunEnded(outcome);
+}
+
+void UpdateSequencer::stopRun()
+{
+    // Once FinishUpdate or AbortUpdate is out, there is nothing left to stop; nor while the user
+    // reads a message that holds the run (the window's box keeps the button from being pressed).
+    if (!runActive_ || awaitingUser_ || finalPacketOut() || state_ == SequencerState::Abort)
+        return;
+    end(RunEnding::Stopped);
+}
+
+void UpdateSequencer::abortRun()
+{
+    if (!runActive_)
+        return;
+    // Nobody is left to dismiss a message that holds the run.
+    awaitingUser_ = false;
+    end(RunEnding::WindowClosed);
 }
 
 void UpdateSequencer::end(RunEnding ending, const std::string& message)
@@ -85,9 +132,18 @@ void UpdateSequencer::end(RunEnding ending, const std::string& message)
         outcome_ = rule.outcome;
     showPage(rule.page);
     if (rule.message == Rule::Message::First) {
+        // The message holds the run: no tick comes until it has been dismissed.
         timer1_.setEnabled(false);
-        presenter_.showMessage(message);
+        tellThen(message, [this, rule, packetAlreadyOut] { finishEnding(rule, packetAlreadyOut, {}); });
+        return;
     }
+    finishEnding(rule, packetAlreadyOut, message);
+}
+
+void UpdateSequencer::finishEnding(const RunEndingRule& rule, bool packetAlreadyOut,
+                                   const std::string& lastMessage)
+{
+    using Rule = RunEndingRule;
     if (rule.packet != Rule::FinalPacket::None && !packetAlreadyOut && link_.isOpen()) {
         if (rule.packetTime == Rule::PacketTime::NextTick) {
             state_ = SequencerState::Abort;
@@ -103,7 +159,26 @@ void UpdateSequencer::end(RunEnding ending, const std::string& message)
     }
     closeAndEnd();
     if (rule.message == Rule::Message::Last)
-        presenter_.showMessage(message);
+        threads_.window.post([this, lastMessage] { presenter_.showMessage(lastMessage); });
+}
+
+void UpdateSequencer::tellThen(const std::string& text, std::function<void()> then)
+{
+    awaitingUser_ = true;
+    threads_.window.post([this, text, then = std::move(then)]() mutable {
+        presenter_.showMessage(text);
+        threads_.line.post([this, then = std::move(then)] {
+            if (!awaitingUser_)
+                return;
+            awaitingUser_ = false;
+            then();
+        });
+    });
+}
+
+void UpdateSequencer::onPage(std::function<void(UpdatePageView&)> change)
+{
+    threads_.window.post([this, change = std::move(change)] { change(view_); });
 }
 
 bool UpdateSequencer::sendFinalPacket(const RunEndingRule& rule)
@@ -111,8 +186,11 @@ bool UpdateSequencer::sendFinalPacket(const RunEndingRule& rule)
     const PacketType type = rule.packet == RunEndingRule::FinalPacket::FinishUpdate ? PacketType::FinishUpdate
                                                                                     : PacketType::AbortUpdate;
     const auto packet = packets_.buildCommand(type);
-    if (rule.failedPacket == RunEndingRule::FailedPacket::IsLetBe)
-        return link_.MarkedWrite(packet.data(), packet.size());
+    if (rule.failedPacket == RunEndingRule::FailedPacket::IsLetBe) {
+        lineSteps_.clear();
+        MarkedWrite(lineSteps_, packet);
+        return link_.run(lineSteps_);
+    }
     return send(packet);
 }
 
@@ -123,22 +201,24 @@ void UpdateSequencer::closeAndEnd()
     if (!runActive_)
         return;
     runActive_ = false;
-    turns_.updateRunEnded();
-    for (UpdateRunListener* listener : listeners_)
-        listener->updateRunEnded(outcome_);
+    threads_.window.post([this, outcome = outcome_] { runEnded(outcome); });
 }
 
 void UpdateSequencer::showPage(RunEndingRule::Page page)
 {
     if (page == RunEndingRule::Page::AsItWas)
         return;
-    view_.setStartEnabled(true);
-    view_.setStopEnabled(false);
-    if (page == RunEndingRule::Page::AsFinished)
-        return;
-    fileIndex_ = 0;
-    imagePos_ = 0;
-    view_.setProgress(0);
+    const bool keepsBar = page == RunEndingRule::Page::AsFinished;
+    if (!keepsBar) {
+        fileIndex_ = 0;
+        imagePos_ = 0;
+    }
+    onPage([keepsBar](UpdatePageView& view) {
+        view.setStartEnabled(true);
+        view.setStopEnabled(false);
+        if (!keepsBar)
+            view.setProgress(0);
+    });
 }
 
 void UpdateSequencer::Timer1Timer()
@@ -211,8 +291,10 @@ void UpdateSequencer::Timer1Timer()
 
 void UpdateSequencer::wakeUpFrame()
 {
-    view_.setStartEnabled(false);
-    view_.setStopEnabled(true);
+    onPage([](UpdatePageView& view) {
+        view.setStartEnabled(false);
+        view.setStopEnabled(true);
+    });
     // The frame goes out in either case: the count reaching its last value ends the wake-up
     // after this frame.
     if (wakeCount_ >= kWakeUpFrames - 1)
@@ -220,25 +302,22 @@ void UpdateSequencer::wakeUpFrame()
     else
         ++wakeCount_;
     timer1_.setInterval(kWakeUpMs);
-    const auto frame = packets_.buildWakeFrame();
-    if (!link_.BreakByte(Link::BreakForm::MarkedWrite, frame[0])) {
-        end(RunEnding::LinkFailed, linkFaultText(kControllerLost, link_));
-        return;
-    }
-    send(frame);
+    lineSteps_.clear();
+    WakeUpFrame(lineSteps_, packets_.buildWakeFrame());
+    runSteps();
 }
 
 void UpdateSequencer::nextFileOrFinish()
 {
     timer1_.setInterval(kBaseMs);
-    if (fileIndex_ >= view_.fileCount()) {
+    if (fileIndex_ >= static_cast<int>(request_.files.size())) {
         end(RunEnding::Finished, std::string(kUpdateFinished));
         return;
     }
-    view_.setSelectedIndex(fileIndex_);
-    const std::string path = view_.fileAt(fileIndex_);
+    onPage([index = fileIndex_](UpdatePageView& view) { view.setSelectedIndex(index); });
+    const std::string path = request_.files[static_cast<std::size_t>(fileIndex_)];
     files_.setCurrentFilePath(path);
-    files_.setTypedPassword(view_.passwordText());
+    files_.setTypedPassword(request_.password);
     ++fileIndex_;
 
     switch (files_.PrepareUpdateFile()) {
@@ -254,8 +333,10 @@ void UpdateSequencer::nextFileOrFinish()
     }
     if (!send(packets_.buildCommand(PacketType::StartOfFile)))
         return;
-    view_.setStartEnabled(false);
-    view_.setStopEnabled(true);
+    onPage([](UpdatePageView& view) {
+        view.setStartEnabled(false);
+        view.setStopEnabled(true);
+    });
     state_ = handshakeDone_ ? SequencerState::HeaderStart : SequencerState::Identify1;
 }
 
@@ -300,7 +381,14 @@ void UpdateSequencer::sendDataBlock()
 
 bool UpdateSequencer::send(std::span<const std::uint8_t> packet)
 {
-    if (link_.MarkedWrite(packet.data(), packet.size()))
+    lineSteps_.clear();
+    MarkedWrite(lineSteps_, packet);
+    return runSteps();
+}
+
+bool UpdateSequencer::runSteps()
+{
+    if (link_.run(lineSteps_))
         return true;
     end(RunEnding::LinkFailed, linkFaultText(kControllerLost, link_));
     return false;
@@ -311,7 +399,7 @@ void UpdateSequencer::showProgress()
     const auto size = static_cast<std::uint64_t>(std::max(files_.updateImage().size(), 0));
     const std::uint64_t percent =
         size == 0 ? 0 : std::min<std::uint64_t>(100, imagePos_ * std::uint64_t{100} / size);
-    view_.setProgress(static_cast<int>(percent));
+    onPage([percent](UpdatePageView& view) { view.setProgress(static_cast<int>(percent)); });
 }
 
 } // namespace sus

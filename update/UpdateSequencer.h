@@ -1,12 +1,15 @@
 #pragma once
 
+#include "core/Executor.h"
+#include "link/LineSteps.h"
 #include "update/RunEnding.h"
+#include "update/RunRequest.h"
 #include "update/UpdatePacket.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace sus {
@@ -51,11 +54,19 @@ inline constexpr unsigned kHandshakeRounds = 21;
 // the fixture to reset. The fixture never answers: the timer's pacing is the only flow control.
 // A run that cannot go on (a file refused, the link lost) stops at once and says why; it never
 // reports a success it did not have. How each kind of run ends is the table of RunEnding.h.
+//
+// It works on two threads. The buttons, the window's close and what the page shows belong to the
+// window's thread; the run itself (the link, Timer1, the files, the counters) to the line's, where
+// Timer1 ticks. Start takes what the run needs from the page at once (RunRequest); from then on the
+// two sides only post to each other. A message that holds the run (the finish, a refused file) is
+// shown on the window's thread while Timer1 stands, and the run goes on once it is dismissed.
 class UpdateSequencer {
 public:
-    // Sets up Timer1 (its first interval, its ticks) and takes the link by `turns`.
+    // Sets up Timer1 (its first interval, its ticks); the run takes the link by `turns`.
     UpdateSequencer(UpdateFiles& files, Link& link, LinkTurns& turns, Timer& timer1, Presenter& presenter,
-                    UpdatePageView& view);
+                    UpdatePageView& view, Threads threads);
+
+    // The window's thread.
 
     // Told of every run's start and end, in the order added.
     void addListener(UpdateRunListener& listener) { listeners_.push_back(&listener); }
@@ -65,15 +76,17 @@ public:
     // SpeedButton3 (Stop): the next tick sends AbortUpdate, the one after closes the link. Once the
     // run's last packet is out (FinishUpdate, or AbortUpdate) it sends nothing more.
     void SpeedButton3Click();
-    // One tick of Timer1.
-    void Timer1Timer();
-
     // The main window closes: a run still going ends now, with AbortUpdate before the link closes.
     void abortForWindowClose();
 
-    // From Start until the run has ended.
-    bool runActive() const { return runActive_; }
-    RunOutcome lastOutcome() const { return outcome_; }
+    // From Start until the window has been told that the run ended.
+    bool runActive() const { return shownRunActive_; }
+    RunOutcome lastOutcome() const { return shownOutcome_; }
+
+    // The line's thread.
+
+    // One tick of Timer1.
+    void Timer1Timer();
 
     SequencerState state() const { return state_; }
     int fileIndex() const { return fileIndex_; }
@@ -82,6 +95,14 @@ public:
     const PacketBuffer& packetBuffer() const { return packets_; }
 
 private:
+    // The window's thread: what the page shows once the run has ended.
+    void resetPage();
+    void runEnded(RunOutcome outcome);
+
+    // The line's thread.
+    void startRun(RunRequest request);
+    void stopRun();
+    void abortRun();
     void wakeUpFrame();
     void nextFileOrFinish();
     void sendHeader();
@@ -90,26 +111,44 @@ private:
 
     // Sends `packet` with a marked write; on failure ends the run (LinkFailed) and returns false.
     bool send(std::span<const std::uint8_t> packet);
+    // Runs the steps built in lineSteps_; on failure ends the run as send() does.
+    bool runSteps();
     // Ends the run as the row of `ending` says; `message` is what the user is told, if anything.
     void end(RunEnding ending, const std::string& message = {});
+    // The rest of an ending, once a message that comes first has been dismissed.
+    void finishEnding(const RunEndingRule& rule, bool packetAlreadyOut, const std::string& lastMessage);
     // The final packet of `rule`; false when the link refused it.
     bool sendFinalPacket(const RunEndingRule& rule);
     // Closes the link and lets it go: the run has ended.
     void closeAndEnd();
     void showPage(RunEndingRule::Page page);
     void showProgress();
+    // Shows `text` on the window's thread; `then` runs here once it has been dismissed, unless the run
+    // ended otherwise meanwhile.
+    void tellThen(const std::string& text, std::function<void()> then);
+    // Runs `change` on the page, on the window's thread.
+    void onPage(std::function<void(UpdatePageView&)> change);
     // The run's last packet has gone out: only the link is left to close.
     bool finalPacketOut() const { return runActive_ && state_ == SequencerState::Close; }
 
-    UpdateFiles& files_;
-    Link& link_;
-    Timer& timer1_;
+    // Both threads: set up at construction, then only read.
     Presenter& presenter_;
     UpdatePageView& view_;
     LinkTurns& turns_;
-    std::vector<UpdateRunListener*> listeners_;
-    PacketBuffer packets_;
+    Threads threads_;
 
+    // The window's thread.
+    std::vector<UpdateRunListener*> listeners_;
+    bool shownRunActive_ = false;
+    RunOutcome shownOutcome_ = RunOutcome::None;
+
+    // The line's thread.
+    UpdateFiles& files_;
+    Link& link_;
+    Timer& timer1_;
+    PacketBuffer packets_;
+    LineSteps lineSteps_;
+    RunRequest request_;
     SequencerState state_ = SequencerState::NextFile;
     int fileIndex_ = 0;
     unsigned wakeCount_ = 0;
@@ -118,6 +157,7 @@ private:
     std::uint32_t imagePos_ = 0;
     std::uint32_t blockCounter_ = 0;
     bool runActive_ = false;
+    bool awaitingUser_ = false; // a message that holds the run is shown
     RunOutcome outcome_ = RunOutcome::None;
 };
 

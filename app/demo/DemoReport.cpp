@@ -1,5 +1,6 @@
 #include "app/demo/DemoReport.h"
 
+#include "core/Executor.h"
 #include "core/HexText.h"
 #include "sim/SimulatedController.h"
 #include "sim/UpdateReceiver.h"
@@ -65,30 +66,36 @@ std::string describeReception(const UpdateReception& reception, const std::vecto
     return text.str();
 }
 
-DemoReport::DemoReport(SimulatedController& controller, std::ostream& out)
-    : controller_(controller), out_(out)
+DemoReport::DemoReport(SimulatedController& controller, Executor& line, std::ostream& out)
+    : controller_(controller), line_(line), out_(out)
 {
 }
 
 void DemoReport::runStarted(std::vector<std::string> files)
 {
-    files_ = std::move(files);
-    running_ = true;
-    forgetRecording();
+    line_.post([this, files = std::move(files)] {
+        files_ = files;
+        running_ = true;
+        forgetRecording();
+    });
 }
 
 void DemoReport::runEnded()
 {
-    running_ = false;
-    out_ << describeReception(UpdateReception::from(VirtualFixture::listen(controller_.txLine())), files_)
-         << std::flush;
-    forgetRecording();
+    line_.post([this] {
+        running_ = false;
+        out_ << describeReception(UpdateReception::from(VirtualFixture::listen(controller_.txLine())), files_)
+             << std::flush;
+        forgetRecording();
+    });
 }
 
 void DemoReport::forgetIdleTraffic()
 {
-    if (!running_)
-        forgetRecording();
+    line_.post([this] {
+        if (!running_)
+            forgetRecording();
+    });
 }
 
 void DemoReport::forgetRecording()

@@ -2,7 +2,6 @@
 // and DMX output included, without hardware. When an update run ends it prints what a fixture on
 // the line received.
 #include "app/Application.h"
-#include "app/QtTimer.h"
 #include "app/TForm2.h"
 #include "app/WindowProgram.h"
 #include "app/demo/DemoReport.h"
@@ -11,6 +10,7 @@
 #include "sim/SteadyClock.h"
 
 #include <QListWidget>
+#include <QTimer>
 
 #include <iostream>
 
@@ -43,11 +43,10 @@ int main(int argc, char* argv[])
     controller.attach({.identity = kDemoControllerPort});
     sus::WindowProgram program(controller);
 
-    sus::DemoReport report(controller, std::cout);
-    sus::QtTimer forgetIdle;
-    forgetIdle.setOnTick([&] { report.forgetIdleTraffic(); });
-    forgetIdle.setInterval(kForgetIdleTrafficMs);
-    forgetIdle.setEnabled(true);
+    sus::DemoReport report(controller, program.context().line.threads().line, std::cout);
+    QTimer forgetIdle;
+    QObject::connect(&forgetIdle, &QTimer::timeout, [&] { report.forgetIdleTraffic(); });
+    forgetIdle.start(kForgetIdleTrafficMs);
 
     const QListWidget* queue = nullptr;
     program.context().updateRunChanged = [&](bool running) {

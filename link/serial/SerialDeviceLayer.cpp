@@ -1,7 +1,8 @@
 #include "link/serial/SerialDeviceLayer.h"
 
+#include "core/Nanoseconds.h"
+#include "link/ControllerUsbId.h"
 #include "link/LineTiming.h"
-#include "link/Link.h"
 #include "link/serial/NativePort.h"
 #include "link/serial/PortFault.h"
 
@@ -191,7 +192,7 @@ bool SerialDeviceLayer::getLineState(DeviceHandle handle, LineState& state)
 bool SerialDeviceLayer::flushToDriver(OpenPort& open, std::size_t byteCount)
 {
     const auto lineMs =
-        static_cast<int>(static_cast<std::int64_t>(byteCount) * characterDurationNs(open.line) / 1'000'000);
+        static_cast<int>(static_cast<std::int64_t>(byteCount) * characterDurationNs(open.line) / kNsPerMs);
     while (open.port->bytesToWrite() > 0) {
         if (!open.port->waitForBytesWritten(lineMs + kWriteSlackMs))
             return false;

@@ -29,7 +29,7 @@ bool contains(const std::string& text, const std::string& part)
 class DemoReportOfARun : public ::testing::Test, protected test::BoundWindow {
 protected:
     std::ostringstream out;
-    DemoReport report{fakes.devices, out};
+    DemoReport report{fakes.devices, fakes.line.threads().line, out};
 };
 
 TEST_F(DemoReportOfARun, TellsEachFilesSizeVersionAndWhetherItsImageArrivedIntact)

@@ -3,6 +3,7 @@
 #include "app/MainWindowContext.h"
 #include "core/VirtualScheduler.h"
 #include "dmx/DmxUniverse.h"
+#include "link/InlineLine.h"
 #include "link/Link.h"
 #include "sim/SimulatedController.h"
 #include "tests/support/RecordingPresenter.h"
@@ -24,6 +25,7 @@ struct TestContext {
 
     RecordingPresenter presenter;
     VirtualScheduler scheduler;
+    InlineLine line{scheduler};
     SimulatedController devices{scheduler};
     Link link{devices, presenter};
     UpdateFiles updateFiles;
@@ -36,9 +38,9 @@ struct TestContext {
     MainWindowContext context{
         .presenter = presenter,
         .link = link,
+        .line = line,
         .updateFiles = updateFiles,
         .universe = universe,
-        .createTimer = [this] { return scheduler.createTimer(); },
         .runOpenDialog =
             [this](QFileDialog& dialog) {
                 dialogRun = &dialog;

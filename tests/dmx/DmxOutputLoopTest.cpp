@@ -58,7 +58,7 @@ protected:
     DmxUniverse universe;
     FakeOutputBox box;
     LinkTurns turns{bench.link};
-    DmxOutputLoop loop{bench.link, turns, *timer2, bench.presenter, universe, box};
+    DmxOutputLoop loop{bench.link, turns, *timer2, bench.presenter, universe, box, inlineThreads()};
     mutable FixtureLog heard_; // what the fixture heard at the last framesHeard()
 };
 

@@ -229,7 +229,7 @@ struct DmxBench : UpdateRunBench {
     DmxUniverse universe;
     FakeOutputBox box;
     LinkTurns turns{link};
-    DmxOutputLoop loop{link, turns, *timer2, presenter, universe, box};
+    DmxOutputLoop loop{link, turns, *timer2, presenter, universe, box, inlineThreads()};
 
     // Output is off in every way and stays off.
     void expectOutputOff()

@@ -20,7 +20,7 @@ struct WorkedExample : LinkBench {
         openController();
         clock.advanceBy(10'000);
         const std::array<std::uint8_t, 2> bytes{0x55, 0x01};
-        link.MarkedWrite(bytes.data(), bytes.size());
+        markedWrite(bytes);
     }
 };
 
@@ -46,8 +46,7 @@ TEST(Captures, VcdOfAWorkedExample)
 TEST(Captures, WireLogOfAWorkedExampleSkipsEmptyWrites)
 {
     WorkedExample example;
-    const std::uint8_t zero = 0;
-    example.link.BreakByte(Link::BreakForm::MarkedWrite, zero); // writes zero bytes in between
+    example.breakByte(BreakForm::MarkedWrite); // writes zero bytes in between
     std::ostringstream log;
     writeWireLog(log, example.devices.txLine().writes());
     EXPECT_EQ(log.str(), "10000 250000 space 55\n"

@@ -99,7 +99,7 @@ TEST(Framing, MarkedWriteStepsAndWire)
     LinkBench bench;
     bench.openController();
     const std::array<std::uint8_t, 3> bytes{0x55, 0x00, 0x01};
-    bench.link.MarkedWrite(bytes.data(), bytes.size());
+    bench.markedWrite(bytes);
     EXPECT_THAT(steps(bench), ::testing::ElementsAre(get(), set(kLineBaud, Parity::Space), write(1),
                                                      set(kLineBaud, Parity::Mark), write(2)));
     EXPECT_THAT(wire(bench),
@@ -112,7 +112,7 @@ TEST(Framing, MarkedWriteOfOneByteLeavesMarkAndWritesNothingMore)
     LinkBench bench;
     bench.openController();
     const std::uint8_t byte = 0x55;
-    bench.link.MarkedWrite(&byte, 1);
+    bench.markedWrite(std::span(&byte, 1));
     EXPECT_THAT(steps(bench), ::testing::ElementsAre(get(), set(kLineBaud, Parity::Space), write(1),
                                                      set(kLineBaud, Parity::Mark), write(0)));
     EXPECT_EQ(bench.link.lineSettings().parity, Parity::Mark);
@@ -125,8 +125,8 @@ TEST(Framing, TwoMarkedWritesInARowKeepTheRateAndFollowWithoutGap)
     const std::array<std::uint8_t, 2> first{0x55, 0xAA};
     const std::array<std::uint8_t, 2> second{0x55, 0x0F};
     bench.clock.advanceBy(1'000'000);
-    bench.link.MarkedWrite(first.data(), first.size());
-    bench.link.MarkedWrite(second.data(), second.size());
+    bench.markedWrite(first);
+    bench.markedWrite(second);
     const std::int64_t t0 = 1'000'000;
     EXPECT_THAT(wire(bench),
                 ::testing::ElementsAre(WireSummary{t0, kLineBaud, Parity::Space, {0x55}},
@@ -145,27 +145,26 @@ TEST(Framing, BreakByteInBothFormsEndsAt250000Mark)
     const std::uint8_t zero = 0;
     LinkBench plain;
     plain.openController();
-    plain.link.BreakByte(Link::BreakForm::PlainWrite, zero);
+    plain.breakByte(BreakForm::PlainWrite);
     EXPECT_THAT(steps(plain), ::testing::ElementsAre(get(), set(kBreakBaud, Parity::Space), write(1),
                                                      set(kLineBaud, Parity::Mark)));
 
     LinkBench marked;
     marked.openController();
-    marked.link.BreakByte(Link::BreakForm::MarkedWrite, zero);
+    marked.breakByte(BreakForm::MarkedWrite);
     EXPECT_THAT(steps(marked), ::testing::ElementsAre(get(), set(kBreakBaud, Parity::Space), get(),
                                                       set(kBreakBaud, Parity::Space), write(1),
                                                       set(kBreakBaud, Parity::Mark), write(0),
                                                       set(kLineBaud, Parity::Mark)));
 
     // A DMX frame's start: the break byte, then the start code right after its stop bit.
-    plain.link.write(&zero, 1);
+    plain.write({&zero, 1});
     EXPECT_THAT(wire(plain), ::testing::ElementsAre(WireSummary{0, kBreakBaud, Parity::Space, {0}},
                                                     WireSummary{kChar64k, kLineBaud, Parity::Mark, {0}}));
 }
 
 TEST(Framing, BreakByteFromAnyLineStateEndsAt250000Mark)
 {
-    const std::uint8_t zero = 0;
     const std::array<LineState, 4> before{
         LineState{.baudRate = 9600, .parity = Parity::None},
         LineState{.baudRate = kBreakBaud, .parity = Parity::Space},
@@ -175,7 +174,7 @@ TEST(Framing, BreakByteFromAnyLineStateEndsAt250000Mark)
         LinkBench bench;
         bench.openController();
         ASSERT_TRUE(bench.devices.setLineState(bench.link.handle(), state));
-        bench.link.BreakByte(Link::BreakForm::PlainWrite, zero);
+        bench.breakByte(BreakForm::PlainWrite);
         LineState after;
         ASSERT_TRUE(bench.devices.getLineState(bench.link.handle(), after));
         EXPECT_EQ(after.baudRate, kLineBaud);
@@ -189,11 +188,11 @@ TEST(Framing, AWriteStartsAfterThePreviousCharacterOrNow)
     LinkBench bench;
     bench.openController();
     const std::array<std::uint8_t, 10> bytes{};
-    bench.link.write(bytes.data(), bytes.size()); // busy until 10 characters at the opening rate
-    bench.clock.advanceBy(100'000);               // still busy
-    bench.link.write(bytes.data(), 1);
+    bench.write(bytes);             // busy until 10 characters at the opening rate
+    bench.clock.advanceBy(100'000); // still busy
+    bench.write({bytes.data(), 1});
     bench.clock.advanceBy(1'000'000); // idle by now
-    bench.link.write(bytes.data(), 1);
+    bench.write({bytes.data(), 1});
     const auto& writes = bench.devices.txLine().writes();
     ASSERT_EQ(writes.size(), 3u);
     EXPECT_EQ(writes[1].startNs, 10 * kChar250k);
@@ -210,7 +209,7 @@ TEST(Framing, TimeZeroIsTheLinkOpen)
     bench.link.OpenLink();
     bench.clock.advanceBy(20'000'000);
     const std::uint8_t byte = 0x55;
-    bench.link.MarkedWrite(&byte, 1);
+    bench.markedWrite(std::span(&byte, 1));
     EXPECT_EQ(bench.devices.txLine().writes().front().startNs, 20'000'000);
 }
 

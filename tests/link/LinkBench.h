@@ -1,12 +1,15 @@
 #pragma once
 
 #include "core/VirtualScheduler.h"
+#include "link/LineFrames.h"
 #include "link/Link.h"
 #include "link/LinkFaultText.h"
 #include "sim/SimulatedController.h"
 #include "tests/support/RecordingPresenter.h"
 
 #include <array>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +33,14 @@ inline std::string toldAfterFault(std::string_view message, DeviceFault::Kind ki
     return std::string(message) + "\n" + port + "\n" + faultReason({kind, "Input/output error"});
 }
 
+// Runs on `link` the steps that `build` appends to an empty list.
+template <typename Build> bool runOn(Link& link, Build build)
+{
+    LineSteps steps;
+    build(steps);
+    return link.run(steps);
+}
+
 // A link over a simulated controller on virtual time.
 struct LinkBench {
     VirtualScheduler clock;
@@ -44,6 +55,24 @@ struct LinkBench {
         for (const auto& call : devices.calls())
             result.push_back(call.op);
         return result;
+    }
+
+    // The frames and the steps they are made of, run on the link.
+    bool markedWrite(std::span<const std::uint8_t> bytes)
+    {
+        return runOn(link, [&](LineSteps& steps) { MarkedWrite(steps, bytes); });
+    }
+    bool breakByte(BreakForm form)
+    {
+        return runOn(link, [&](LineSteps& steps) { BreakByte(steps, form); });
+    }
+    bool write(std::span<const std::uint8_t> bytes)
+    {
+        return runOn(link, [&](LineSteps& steps) { steps.write(bytes); });
+    }
+    bool changeParity(Parity parity)
+    {
+        return runOn(link, [&](LineSteps& steps) { steps.changeLine(std::nullopt, parity); });
     }
 
     // A controller found and the link open, with the call record cleared.

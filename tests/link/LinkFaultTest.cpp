@@ -129,17 +129,17 @@ TEST(LinkFaults, AFramingStepThatFailsKeepsTheFirstReasonUntilTheNextOpen)
     const std::array<std::uint8_t, 4> bytes{0x55, 1, 2, 3};
     LinkBench bench;
     bench.openController();
-    EXPECT_TRUE(bench.link.MarkedWrite(bytes.data(), bytes.size()));
+    EXPECT_TRUE(bench.markedWrite(bytes));
     EXPECT_EQ(bench.link.lastFault(), DeviceFault{});
 
     bench.devices.unplugAfterBytes(2);
-    EXPECT_FALSE(bench.link.MarkedWrite(bytes.data(), bytes.size()));
+    EXPECT_FALSE(bench.markedWrite(bytes));
     EXPECT_EQ(bench.link.lastFault().kind, Kind::Gone);
     EXPECT_EQ(bench.link.faultPort(), "ttyUSB0");
 
     // What fails after, on the closed link, follows from the first fault and does not replace it.
     bench.link.CloseLink();
-    EXPECT_FALSE(bench.link.applyMarkParity());
+    EXPECT_FALSE(bench.changeParity(Parity::Mark));
     EXPECT_EQ(bench.link.lastFault().kind, Kind::Gone);
 
     bench.devices.attach(controllerAt("ttyUSB0"));

@@ -79,22 +79,21 @@ TEST(OpenLinkMends, OpeningAnOpenLinkClosesTheEarlierHandleFirst)
 TEST(OpenLinkMends, WritesReportFailure)
 {
     const std::array<std::uint8_t, 4> bytes{0x55, 1, 2, 3};
-    const std::uint8_t zero = 0;
 
     LinkBench bench;
     bench.openController();
-    EXPECT_TRUE(bench.link.MarkedWrite(bytes.data(), bytes.size()));
-    EXPECT_TRUE(bench.link.BreakByte(Link::BreakForm::PlainWrite, zero));
-    EXPECT_TRUE(bench.link.write(bytes.data(), bytes.size()));
-    EXPECT_TRUE(bench.link.applyMarkParity());
+    EXPECT_TRUE(bench.markedWrite(bytes));
+    EXPECT_TRUE(bench.breakByte(BreakForm::PlainWrite));
+    EXPECT_TRUE(bench.write(bytes));
+    EXPECT_TRUE(bench.changeParity(Parity::Mark));
 
     // Pulled out in the middle of a write: the bytes up to then went out, the write fails and so
-    // does every later step, while the primitives keep their call order.
+    // does everything sent after it.
     bench.devices.unplugAfterBytes(2);
-    EXPECT_FALSE(bench.link.MarkedWrite(bytes.data(), bytes.size()));
+    EXPECT_FALSE(bench.markedWrite(bytes));
     EXPECT_EQ(bench.devices.txLine().writes().back().bytes.size(), 1u);
-    EXPECT_FALSE(bench.link.BreakByte(Link::BreakForm::MarkedWrite, zero));
-    EXPECT_FALSE(bench.link.applyMarkParity());
+    EXPECT_FALSE(bench.breakByte(BreakForm::MarkedWrite));
+    EXPECT_FALSE(bench.changeParity(Parity::Mark));
     EXPECT_FALSE(bench.link.OpenLink());
 
     // A closed link sends nothing.
@@ -102,9 +101,9 @@ TEST(OpenLinkMends, WritesReportFailure)
     closed.openController();
     closed.link.CloseLink();
     const std::size_t written = closed.devices.txLine().writes().size();
-    EXPECT_FALSE(closed.link.MarkedWrite(bytes.data(), bytes.size()));
-    EXPECT_FALSE(closed.link.BreakByte(Link::BreakForm::PlainWrite, zero));
-    EXPECT_FALSE(closed.link.write(bytes.data(), bytes.size()));
+    EXPECT_FALSE(closed.markedWrite(bytes));
+    EXPECT_FALSE(closed.breakByte(BreakForm::PlainWrite));
+    EXPECT_FALSE(closed.write(bytes));
     EXPECT_EQ(closed.devices.txLine().writes().size(), written);
 }
 
@@ -114,9 +113,9 @@ TEST(OpenLinkMends, UnplugAtATimeFailsWritesFromThenOn)
     LinkBench bench;
     bench.openController();
     bench.devices.unplugAtTime(5'000'000);
-    EXPECT_TRUE(bench.link.MarkedWrite(bytes.data(), bytes.size()));
+    EXPECT_TRUE(bench.markedWrite(bytes));
     bench.clock.advanceBy(5'000'000);
-    EXPECT_FALSE(bench.link.MarkedWrite(bytes.data(), bytes.size()));
+    EXPECT_FALSE(bench.markedWrite(bytes));
     EXPECT_EQ(bench.devices.txLine().writes().size(), 2u);
     EXPECT_TRUE(bench.devices.devices().empty());
 }
@@ -125,8 +124,7 @@ TEST(OpenLinkMends, MarkedWriteOfNothingSendsNothing)
 {
     LinkBench bench;
     bench.openController();
-    const std::uint8_t byte = 0x55;
-    EXPECT_FALSE(bench.link.MarkedWrite(&byte, 0));
+    EXPECT_FALSE(bench.markedWrite({}));
     EXPECT_TRUE(bench.devices.calls().empty());
 }
 

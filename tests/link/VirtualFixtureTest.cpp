@@ -153,27 +153,22 @@ TEST(VirtualFixture, PacketsCutShortAreIncomplete)
     EXPECT_TRUE(log.frames[0].bytes.empty());
 }
 
-// The link's framing, rendered by the simulated controller, heard by the fixture.
+// The frames the system sends, rendered by the simulated controller, heard by the fixture.
 TEST(VirtualFixture, HearsTheLinksFramingOnTheSimulatedWire)
 {
     LinkBench bench;
     bench.openController();
-    const std::uint8_t zero = 0;
     std::vector<std::uint8_t> zeros(100, 0);
     std::vector<std::uint8_t> universe(513, 0);
     universe[512] = 0x7F;
 
     bench.clock.advanceBy(20'000'000);
-    bench.link.BreakByte(Link::BreakForm::MarkedWrite, zero);
-    bench.link.MarkedWrite(zeros.data(), zeros.size());
+    runOn(bench.link, [&](LineSteps& steps) { WakeUpFrame(steps, zeros); });
     bench.clock.advanceBy(100'000'000);
     const auto start = packet(0, std::vector<std::uint8_t>(32, 0));
-    bench.link.MarkedWrite(start.data(), start.size());
+    bench.markedWrite(start);
     bench.clock.advanceBy(60'000'000);
-    bench.link.BreakByte(Link::BreakForm::PlainWrite, universe[0]);
-    bench.link.write(universe.data(), 1);
-    bench.link.applyMarkParity();
-    bench.link.write(universe.data() + 1, 512);
+    runOn(bench.link, [&](LineSteps& steps) { DmxFrame(steps, universe); });
 
     const FixtureLog log = VirtualFixture::listen(bench.devices.txLine());
     ASSERT_EQ(log.items.size(), 3u);

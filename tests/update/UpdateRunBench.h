@@ -83,7 +83,7 @@ struct UpdateRunBench {
         made.attach(dmx);
         return made;
     }();
-    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view};
+    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, inlineThreads()};
 };
 
 // A file with `dataLength` bytes of image data after its header; key bytes give password "452DB8".

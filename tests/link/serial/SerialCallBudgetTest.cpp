@@ -2,10 +2,9 @@
 // wake-up frame and DMX frame. Each is a USB request or a wait on a real bridge, inside a tick
 // that must be done in time; the counts are deterministic, so they are asserted exactly.
 
-#include "app/QtTimer.h"
-#include "dmx/DmxOutputLoop.h"
 #include "dmx/DmxUniverse.h"
-#include "tests/dmx/FakeOutputBox.h"
+#include "link/LineFrames.h"
+#include "tests/link/LinkBench.h"
 #include "tests/link/serial/SerialBridgeBench.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +56,8 @@ TEST_F(SerialCallBudget, AnUpdatePacketDrainsAndSetsTheParityTwiceAndWritesTwice
     std::vector<std::uint8_t> packet(262, 0x11);
     packet[0] = 0x55;
     // The packet before is still on its way: space parity for the start byte waits for it.
-    const CallCounts calls = callsEveryTime([&] { bench.link.MarkedWrite(packet.data(), packet.size()); });
+    const CallCounts calls =
+        callsEveryTime([&] { runOn(bench.link, [&](LineSteps& steps) { MarkedWrite(steps, packet); }); });
     EXPECT_EQ(calls, (CallCounts{{"tcdrain", 2}, {"tcgetattr", 2}, {"tcsetattr", 2}, {"write", 2}}));
 }
 
@@ -67,10 +67,8 @@ TEST_F(SerialCallBudget, AWakeUpFrameChangesRateTwiceAndParityFourTimes)
     // Break settings (rate and parity), its zero, mark parity, line rate; then the zeros: space
     // parity for the first, mark for the rest. The drains: before the break, after its zero, after
     // the first zero; where nothing was written since the last drain, none.
-    const CallCounts calls = callsEveryTime([&] {
-        bench.link.BreakByte(Link::BreakForm::MarkedWrite, zeros[0]);
-        bench.link.MarkedWrite(zeros.data(), zeros.size());
-    });
+    const CallCounts calls =
+        callsEveryTime([&] { runOn(bench.link, [&](LineSteps& steps) { WakeUpFrame(steps, zeros); }); });
     EXPECT_EQ(calls, (CallCounts{{"TCGETS2", 4},
                                  {"TCSETS2", 2},
                                  {"tcdrain", 3},
@@ -81,13 +79,10 @@ TEST_F(SerialCallBudget, AWakeUpFrameChangesRateTwiceAndParityFourTimes)
 
 TEST_F(SerialCallBudget, ADmxFrameChangesRateAndParityTwiceAndWritesThrice)
 {
-    QtTimer timer2;
-    DmxUniverse universe;
-    FakeOutputBox box;
-    LinkTurns turns(bench.link);
-    DmxOutputLoop loop(bench.link, turns, timer2, bench.presenter, universe, box);
+    const DmxFrameSlots frame{};
     // The break settings, its zero, the line settings, the start code, the levels.
-    const CallCounts calls = callsEveryTime([&] { loop.Timer2Timer(); });
+    const CallCounts calls =
+        callsEveryTime([&] { runOn(bench.link, [&](LineSteps& steps) { DmxFrame(steps, frame); }); });
     EXPECT_EQ(calls, (CallCounts{{"TCGETS2", 4},
                                  {"TCSETS2", 2},
                                  {"tcdrain", 2},

@@ -1,5 +1,6 @@
 #include "link/serial/SerialDeviceLayer.h"
 #include "link/Link.h"
+#include "tests/link/LinkBench.h"
 #include "tests/link/serial/CoreApplication.h"
 #include "tests/link/serial/PtyLineRate.h"
 #include "tests/support/PseudoTerminal.h"
@@ -36,15 +37,16 @@ TEST_F(SerialBackend, OpensAPortByNameAtTheLinkRateAndSendsBytesInOrder)
     std::vector<std::uint8_t> packet(38);
     for (std::size_t i = 0; i < packet.size(); ++i)
         packet[i] = static_cast<std::uint8_t>(0x55 + i * 13);
-    const std::uint8_t zero = 0;
     const std::array<std::uint8_t, 3> levels{0x00, 0xFF, 0x0A};
 
-    EXPECT_TRUE(link.MarkedWrite(packet.data(), packet.size()));
-    EXPECT_TRUE(link.BreakByte(Link::BreakForm::PlainWrite, zero));
-    EXPECT_TRUE(link.write(levels.data(), levels.size()));
+    EXPECT_TRUE(runOn(link, [&](LineSteps& steps) {
+        MarkedWrite(steps, packet);
+        BreakByte(steps, BreakForm::PlainWrite);
+        steps.write(levels);
+    }));
 
     std::vector<std::uint8_t> expected = packet;
-    expected.push_back(zero);
+    expected.push_back(kBreakZero);
     expected.insert(expected.end(), levels.begin(), levels.end());
     EXPECT_EQ(pty.read(expected.size()), expected);
 

@@ -1,6 +1,7 @@
 // Discovery and opening on the real backend, with USB serial ports of a device testbed: Qt's
 // enumeration sees them as it sees plugged-in bridges.
 
+#include "link/LineFrames.h"
 #include "tests/bridge/DeviceTestbed.h"
 #include "tests/link/serial/SerialBridgeBench.h"
 

@@ -1,10 +1,11 @@
 // The real backend's wire, decoded by the virtual fixture off the model bridge's line: the same
-// checks as on the simulated controller, in real time.
+// checks as on the simulated controller, in real time, with the line on its own thread as the
+// programs run it.
 
-#include "app/RealTimeTimer.h"
 #include "dmx/DmxOutputLoop.h"
 #include "dmx/DmxUniverse.h"
 #include "link/LineTiming.h"
+#include "link/serial/QtLineThread.h"
 #include "tests/dmx/FakeOutputBox.h"
 #include "tests/link/serial/SerialBridgeBench.h"
 #include "tests/update/UpdateRunBench.h"
@@ -32,8 +33,10 @@ constexpr std::int64_t kEarlyToleranceNs = 5 * kMs;
 constexpr std::int64_t kLateToleranceNs = 60 * kMs;
 constexpr std::int64_t kSlipToleranceInPercent = 2;
 
-// An update run of the sequencer over the real backend, Timer1 the real-time timer.
+// An update run of the sequencer over the real backend, on the line's thread.
 struct RealTimeUpdateRun : SerialBridgeBench {
+    ~RealTimeUpdateRun() { line.stop(); }
+
     void queue(const std::string& path) { view.files.push_back(path); }
     bool run()
     {
@@ -42,11 +45,12 @@ struct RealTimeUpdateRun : SerialBridgeBench {
         return runEventsUntil([&] { return !sequencer.runActive(); }, 120s);
     }
 
-    std::unique_ptr<Timer> timer1 = createRealTimeTimer();
+    QtLineThread line;
+    std::unique_ptr<Timer> timer1 = line.createTimer();
     UpdateFiles files;
     FakeUpdatePageView view;
     LinkTurns turns{link};
-    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view};
+    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, line.threads()};
 };
 
 TEST(SerialWire, AnUpdateRunOfTwoFilesArrivesExactlyAndOnSchedule)
@@ -108,20 +112,22 @@ TEST(SerialWire, AnUpdateRunOfTwoFilesArrivesExactlyAndOnSchedule)
 TEST(SerialWire, DmxFramesHaveTheirBreakStartCodeAndLevelsExactly)
 {
     SerialBridgeBench bench;
-    const auto timer2 = createRealTimeTimer();
+    QtLineThread line;
+    const auto timer2 = line.createTimer();
     DmxUniverse universe;
     const std::vector<std::pair<std::size_t, std::uint8_t>> levels{{1, 255}, {2, 128}, {100, 7}, {512, 1}};
     for (const auto& [slot, level] : levels)
         universe.setLevel(slot, level);
     FakeOutputBox box;
     LinkTurns turns(bench.link);
-    DmxOutputLoop loop(bench.link, turns, *timer2, bench.presenter, universe, box);
+    DmxOutputLoop loop(bench.link, turns, *timer2, bench.presenter, universe, box, line.threads());
     box.loop = &loop;
 
     constexpr std::size_t kFrames = 5;
     box.setChecked(true);
     ASSERT_TRUE(runEventsUntil([&] { return bench.heard().dmxFrames().size() >= kFrames; }, 10s));
     box.setChecked(false);
+    line.stop();
     EXPECT_TRUE(bench.presenter.texts().empty());
 
     const FixtureLog heard = bench.heard();

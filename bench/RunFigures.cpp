@@ -1,4 +1,4 @@
-#include "bench/LoopFigures.h"
+#include "bench/RunFigures.h"
 
 #include <cstdio>
 
@@ -7,7 +7,8 @@ namespace sus::bench {
 namespace {
 
 constexpr double kLatenessTargetTimesSleeping = 1.5;
-constexpr double kBlockedTargetMs = 3.0;
+constexpr double kWindowBlockedTargetMs = 0.5;
+constexpr double kWindowLatencyTargetMs = 2.0;
 
 std::string inMs(std::int64_t ns)
 {
@@ -16,18 +17,20 @@ std::string inMs(std::int64_t ns)
 
 } // namespace
 
-LoopFigures LoopFigures::of(const std::vector<TickTiming>& ticks, SleepingThread& sleeper,
-                            const MachineWatch& watch)
+RunFigures RunFigures::of(const std::vector<TickTiming>& ticks, const TimedWindow& window,
+                          SleepingThread& sleeper, const MachineWatch::Figures& machine)
 {
     return {.lateness = Summary::of(latenessesNs(ticks)),
-            .blocked = Summary::of(workTimesNs(ticks)),
+            .tickWork = Summary::of(workTimesNs(ticks)),
+            .windowBlocked = Summary::of(window.blockedPerTickNs()),
+            .windowLatency = Summary::of(window.latenciesNs()),
             .sleeping = Summary::of(sleeper.stop()),
             .sleepBeat = sleeper.beat(),
-            .machine = watch.figures(),
+            .machine = machine,
             .latestTicks = bench::latestTicks(ticks, 3)};
 }
 
-std::string LoopFigures::againstSleeping(std::int64_t p99Ns) const
+std::string RunFigures::againstSleeping(std::int64_t p99Ns) const
 {
     if (sleeping.p99Ns <= 0)
         return "the sleeping thread's p99 is 0";
@@ -37,23 +40,26 @@ std::string LoopFigures::againstSleeping(std::int64_t p99Ns) const
     return text;
 }
 
-void LoopFigures::print(const char* cpuTarget) const
+void RunFigures::print(const char* cpuTarget) const
 {
     std::printf("  machine            load %s before, %s after", machine.loadBefore.c_str(),
                 machine.loadAfter.c_str());
     if (machine.runQueueWaitNs >= 0)
-        std::printf("; the loop's thread waited %s ms in all for a CPU",
+        std::printf("; the line's thread waited %s ms in all for a CPU",
                     inMs(machine.runQueueWaitNs).c_str());
     std::printf("\n  sleeping thread    %s over %zu beats of %lld ms\n", sleeping.percentilesInMs().c_str(),
                 sleeping.count, static_cast<long long>(sleepBeat.count()));
-    std::printf("  tick lateness      %s over %zu ticks\n"
+    std::printf("  tick lateness      %s over %zu ticks on the line's thread\n"
                 "                     p99 %s (target at most %.1f x)\n",
                 lateness.percentilesInMs().c_str(), lateness.count, againstSleeping(lateness.p99Ns).c_str(),
                 kLatenessTargetTimesSleeping);
     std::printf("  latest ticks       %s\n", latestTicks.c_str());
-    std::printf("  loop blocked/tick  %s (target under %.0f ms)\n", blocked.percentilesInMs().c_str(),
-                kBlockedTargetMs);
-    std::printf("  CPU                %.2f %% of a core, the loop's thread over %.1f s",
+    std::printf("  tick on the line   %s\n", tickWork.percentilesInMs().c_str());
+    std::printf("  window blocked     %s per tick (target p99 at most %.1f ms)\n",
+                windowBlocked.percentilesInMs().c_str(), kWindowBlockedTargetMs);
+    std::printf("  window latency     %s over %zu posted events (target p99 at most %.0f ms)\n",
+                windowLatency.percentilesInMs().c_str(), windowLatency.count, kWindowLatencyTargetMs);
+    std::printf("  CPU                %.2f %% of a core, the whole process over %.1f s",
                 machine.cpuPercentOfACore(), static_cast<double>(machine.wallNs) / 1e9);
     if (cpuTarget)
         std::printf(" (target %s)", cpuTarget);

@@ -1,0 +1,9 @@
+#include "link/FineTimerResolution.h"
+
+namespace sus {
+
+// Timed waits on the monotonic clock are already as precise as the kernel's timers.
+FineTimerResolution::FineTimerResolution() = default;
+FineTimerResolution::~FineTimerResolution() = default;
+
+} // namespace sus

@@ -1,0 +1,37 @@
+#include "link/LineRunner.h"
+
+namespace sus {
+
+namespace {
+
+bool runStep(DeviceLayer& devices, DeviceHandle handle, LineState& line, const LineSteps& steps,
+             const LineStep& step)
+{
+    switch (step.kind) {
+    case LineStep::Kind::ReadLine:
+        return devices.getLineState(handle, line);
+    case LineStep::Kind::ChangeLine:
+        if (step.baudRate)
+            line.baudRate = *step.baudRate;
+        line.parity = step.parity;
+        return devices.setLineState(handle, line);
+    case LineStep::Kind::Write: {
+        const auto bytes = steps.bytesOf(step);
+        return devices.write(handle, bytes.data(), bytes.size());
+    }
+    }
+    return false;
+}
+
+} // namespace
+
+bool runLineSteps(DeviceLayer& devices, DeviceHandle handle, LineState& line, const LineSteps& steps)
+{
+    for (const LineStep& step : steps.steps()) {
+        if (!runStep(devices, handle, line, steps, step))
+            return false;
+    }
+    return true;
+}
+
+} // namespace sus

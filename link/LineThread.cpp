@@ -1,0 +1,199 @@
+#include "link/LineThread.h"
+
+#include "link/FineTimerResolution.h"
+
+#include <algorithm>
+#include <chrono>
+#include <exception>
+#include <stdexcept>
+
+namespace sus {
+
+namespace {
+
+using SteadyTime = std::chrono::steady_clock::time_point;
+
+std::int64_t steadyNowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+SteadyTime steadyTimeOf(std::int64_t ns)
+{
+    return SteadyTime(std::chrono::duration_cast<SteadyTime::duration>(std::chrono::nanoseconds(ns)));
+}
+
+class StandardThread final : public LineThread::OwnThread {
+public:
+    explicit StandardThread(std::function<void()> body) : thread_(std::move(body)) {}
+    void join() override { thread_.join(); }
+
+private:
+    std::thread thread_;
+};
+
+} // namespace
+
+// An alarm served by the line's thread: armed and disarmed under the thread's lock, called back on
+// the thread once its time has come.
+class LineThread::Alarm final : public AlarmSource {
+public:
+    explicit Alarm(LineThread& owner) : owner_(owner)
+    {
+        const std::lock_guard lock(owner_.mutex_);
+        owner_.alarms_.push_back(this);
+    }
+    ~Alarm() override
+    {
+        const std::lock_guard lock(owner_.mutex_);
+        std::erase(owner_.alarms_, this);
+    }
+    Alarm(const Alarm&) = delete;
+    Alarm& operator=(const Alarm&) = delete;
+
+    std::int64_t nowNs() const override { return steadyNowNs(); }
+    void arm(std::int64_t atNs) override
+    {
+        {
+            const std::lock_guard lock(owner_.mutex_);
+            armed = true;
+            dueNs = atNs;
+        }
+        owner_.wake_.notify_one();
+    }
+    void disarm() override
+    {
+        const std::lock_guard lock(owner_.mutex_);
+        armed = false;
+    }
+    void setOnAlarm(std::function<void()> onAlarm) override
+    {
+        const std::lock_guard lock(owner_.mutex_);
+        callback = std::move(onAlarm);
+    }
+
+    // Under the owner's lock.
+    bool armed = false;
+    std::int64_t dueNs = 0;
+    // Set while the alarm is not armed; called without the lock.
+    std::function<void()> callback;
+
+private:
+    LineThread& owner_;
+};
+
+std::unique_ptr<LineThread::OwnThread> LineThread::spawnStandardThread(std::function<void()> body)
+{
+    return std::make_unique<StandardThread>(std::move(body));
+}
+
+LineThread::LineThread(Executor& window, const Spawn& spawn) : window_(window)
+{
+    std::mutex started;
+    std::condition_variable told;
+    bool known = false;
+    thread_ = spawn([this, &started, &told, &known] {
+        {
+            // Told under the lock: the constructor, and its locals with it, cannot be gone before.
+            const std::lock_guard lock(started);
+            threadId_ = std::this_thread::get_id();
+            known = true;
+            told.notify_one();
+        }
+        loop();
+    });
+    std::unique_lock lock(started);
+    told.wait(lock, [&] { return known; });
+}
+
+LineThread::~LineThread()
+{
+    stop();
+}
+
+void LineThread::LineExecutor::post(std::function<void()> task)
+{
+    {
+        const std::lock_guard lock(owner_.mutex_);
+        // Work handed over after stop() has nowhere to run.
+        if (owner_.stopping_)
+            return;
+        owner_.tasks_.push_back(std::move(task));
+    }
+    owner_.wake_.notify_one();
+}
+
+std::unique_ptr<Timer> LineThread::createTimer()
+{
+    return std::make_unique<TimerOnAlarm<Alarm>>(*this);
+}
+
+void LineThread::stop()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        if (stopping_)
+            return;
+        if (isCurrent())
+            throw std::logic_error("The line's thread cannot wait for itself to stop.");
+        stopping_ = true;
+    }
+    wake_.notify_one();
+    thread_->join();
+}
+
+LineThread::Alarm* LineThread::nextAlarm() const
+{
+    Alarm* next = nullptr;
+    for (Alarm* alarm : alarms_) {
+        if (alarm->armed && (!next || alarm->dueNs < next->dueNs))
+            next = alarm;
+    }
+    return next;
+}
+
+void LineThread::runGuarded(const std::function<void()>& work)
+{
+    try {
+        if (work)
+            work();
+    } catch (...) {
+        window_.post([error = std::current_exception()] { std::rethrow_exception(error); });
+    }
+}
+
+void LineThread::loop()
+{
+    const FineTimerResolution precise;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        // What was posted runs before a tick that is due: a Stop reaches the run before its next packet.
+        if (!tasks_.empty()) {
+            const std::function<void()> task = std::move(tasks_.front());
+            tasks_.pop_front();
+            lock.unlock();
+            runGuarded(task);
+            lock.lock();
+            continue;
+        }
+        if (stopping_)
+            return;
+        Alarm* alarm = nextAlarm();
+        if (!alarm) {
+            wake_.wait(lock);
+            continue;
+        }
+        if (alarm->dueNs > steadyNowNs()) {
+            wake_.wait_until(lock, steadyTimeOf(alarm->dueNs));
+            continue;
+        }
+        alarm->armed = false;
+        lock.unlock();
+        runGuarded(alarm->callback);
+        lock.lock();
+    }
+}
+
+} // namespace sus

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/AlarmTimer.h"
+#include "link/LineHost.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace sus {
+
+// The line's own thread: it runs the tasks posted to it in order and the ticks of its timers at
+// their due times, waiting with the platform's precise timed wait in between. A task never waits for
+// the window and the window never waits for a task. An exception that escapes a task or a tick is
+// handed to the window's thread, rethrown there as if a handler of the window had thrown it.
+class LineThread final : public LineHost {
+public:
+    // A thread running a body until it returns, and the wait for that.
+    class OwnThread {
+    public:
+        virtual ~OwnThread() = default;
+        virtual void join() = 0;
+    };
+    using Spawn = std::function<std::unique_ptr<OwnThread>(std::function<void()> body)>;
+
+    // A plain standard thread; a backend whose port needs more of its thread supplies its own.
+    static std::unique_ptr<OwnThread> spawnStandardThread(std::function<void()> body);
+
+    // Starts the thread. `window` is where results and escaped exceptions go.
+    explicit LineThread(Executor& window, const Spawn& spawn = spawnStandardThread);
+    ~LineThread() override;
+    LineThread(const LineThread&) = delete;
+    LineThread& operator=(const LineThread&) = delete;
+
+    Threads threads() override { return {lineExecutor_, window_}; }
+    std::unique_ptr<Timer> createTimer() override;
+    void stop() override;
+
+    // Whether the caller runs on the line's thread.
+    bool isCurrent() const { return std::this_thread::get_id() == threadId_; }
+
+private:
+    class Alarm;
+    class LineExecutor final : public Executor {
+    public:
+        explicit LineExecutor(LineThread& owner) : owner_(owner) {}
+        void post(std::function<void()> task) override;
+
+    private:
+        LineThread& owner_;
+    };
+
+    void loop();
+    void runGuarded(const std::function<void()>& work);
+    // The armed alarm due first, or null.
+    Alarm* nextAlarm() const;
+
+    Executor& window_;
+    LineExecutor lineExecutor_{*this};
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<std::function<void()>> tasks_;
+    std::vector<Alarm*> alarms_;
+    bool stopping_ = false;
+    std::thread::id threadId_;
+    std::unique_ptr<OwnThread> thread_;
+};
+
+} // namespace sus
