@@ -2,8 +2,9 @@
 # Installs what is missing, checks the formatting, builds and runs every test through CTest (the
 # soaks included): the normal build in build/, the core and the simulation alone without Qt in
 # build-core/, the same for 64-bit Windows with MinGW-w64 in build-mingw/ with its tests run under
-# Wine, the same tests as the normal build under the address, undefined-behaviour and leak
-# sanitizers in build-asan/, and a 60 s run of the update-file fuzzer in build-fuzz/.
+# Wine, the tests of the line's own thread under the thread sanitizer in build-tsan/, the same tests
+# as the normal build under the address, undefined-behaviour and leak sanitizers in build-asan/, and
+# a 60 s run of the update-file fuzzer in build-fuzz/.
 # Then the Debian package from build/ is built, linted, installed, run and removed (packaging/test-package.sh).
 #   ./test.sh        all of that
 #   ./test.sh soak   the soaks alone (a million DMX frames, a 300-file run), under the sanitizers
@@ -33,6 +34,7 @@ preset=default
 suite "$preset"
 suite core
 suite mingw
+suite tsan
 suite asan
 started=$SECONDS
 fuzz/run.sh 60

@@ -10,17 +10,23 @@ void LineSteps::clear()
 
 void LineSteps::readLine()
 {
-    steps_.push_back({.kind = LineStep::Kind::ReadLine});
+    steps_.push_back(LineStep{});
 }
 
 void LineSteps::changeLine(std::optional<std::uint32_t> baudRate, Parity parity)
 {
-    steps_.push_back({.kind = LineStep::Kind::ChangeLine, .baudRate = baudRate, .parity = parity});
+    LineStep& step = steps_.emplace_back();
+    step.kind = LineStep::Kind::ChangeLine;
+    step.baudRate = baudRate;
+    step.parity = parity;
 }
 
 void LineSteps::write(std::span<const std::uint8_t> bytes)
 {
-    steps_.push_back({.kind = LineStep::Kind::Write, .offset = bytes_.size(), .length = bytes.size()});
+    LineStep& step = steps_.emplace_back();
+    step.kind = LineStep::Kind::Write;
+    step.offset = bytes_.size();
+    step.length = bytes.size();
     bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/DeviceLayer.h"
+
 class QSerialPort;
 
 namespace sus {
@@ -7,8 +9,9 @@ namespace sus {
 // What the serial backend needs of the operating system beyond Qt Serial Port: one source file
 // per platform implements these.
 
-// Blocks until the driver has handed every byte written to the port to the UART.
-bool drainPort(QSerialPort& port);
+// Blocks until the driver has handed every byte written to the port to the UART. Kind::None then;
+// otherwise why it could not, a device unplugged meanwhile being Gone.
+DeviceFault drainPort(QSerialPort& port);
 
 // Whether the port has modem-control lines (DTR and RTS), by what it is: a pseudo-terminal has
 // none; every serial port of a bridge has them.

@@ -4,18 +4,24 @@
 #include <QString>
 
 #include <cerrno>
+#include <cstring>
 #include <termios.h>
 #include <unistd.h>
 
 namespace sus {
 
-bool drainPort(QSerialPort& port)
+DeviceFault drainPort(QSerialPort& port)
 {
     int result = 0;
     do {
         result = ::tcdrain(port.handle());
     } while (result != 0 && errno == EINTR);
-    return result == 0;
+    if (result == 0)
+        return {};
+    const int error = errno;
+    // The driver hangs the line up when its device goes: every call on it fails with EIO from then on.
+    const bool gone = error == EIO || error == ENXIO || error == ENODEV;
+    return {gone ? DeviceFault::Kind::Gone : DeviceFault::Kind::Other, std::strerror(error)};
 }
 
 namespace {

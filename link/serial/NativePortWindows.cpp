@@ -4,16 +4,25 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace sus {
 
-bool drainPort(QSerialPort& port)
+DeviceFault drainPort(QSerialPort& port)
 {
     // Returns once the serial driver's transmit queue is empty, that is once the bytes have gone
     // to the bridge over USB. Whether the bridge's own transmit buffer has emptied by then is not
     // known: the virtual COM port driver does not say. The caller waits one character more for
     // the shift register; a bridge that still holds bytes after that would let a following
     // change of rate or parity reach them, and only a test on the hardware can tell.
-    return FlushFileBuffers(port.handle()) != 0;
+    if (FlushFileBuffers(port.handle()))
+        return {};
+    const DWORD error = GetLastError();
+    // The driver fails every call on a device that has been unplugged.
+    const bool gone = error == ERROR_DEVICE_NOT_CONNECTED || error == ERROR_BAD_COMMAND ||
+                      error == ERROR_GEN_FAILURE || error == ERROR_FILE_NOT_FOUND;
+    return {gone ? DeviceFault::Kind::Gone : DeviceFault::Kind::Other,
+            "Windows error " + std::to_string(error)};
 }
 
 bool hasModemLines(const QSerialPort&)

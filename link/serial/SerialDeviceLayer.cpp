@@ -202,8 +202,12 @@ bool SerialDeviceLayer::flushToDriver(OpenPort& open, std::size_t byteCount)
 
 bool SerialDeviceLayer::waitUntilSent(OpenPort& open)
 {
-    if (!flushToDriver(open, static_cast<std::size_t>(open.port->bytesToWrite())) || !drainPort(*open.port))
+    if (!flushToDriver(open, static_cast<std::size_t>(open.port->bytesToWrite())))
+        return failOn(open);
+    if (DeviceFault fault = drainPort(*open.port); fault.kind != DeviceFault::Kind::None) {
+        lastFault_ = std::move(fault);
         return false;
+    }
     // A USB bridge may report its queue empty while the last character is still being shifted out.
     std::this_thread::sleep_for(std::chrono::nanoseconds(characterDurationNs(open.line)));
     open.writtenSinceWait = false;
@@ -218,7 +222,7 @@ bool SerialDeviceLayer::setLineState(DeviceHandle handle, const LineState& state
     QSerialPort& port = *open->port;
     LineState& line = open->line;
     if (shapesCharactersDifferently(state, line) && open->writtenSinceWait && !waitUntilSent(*open))
-        return failOn(*open);
+        return false;
     // Only what differs is touched: each change is a request to the bridge, and Qt refuses to
     // set some custom rates a second time. What the driver took is in force from then on.
     bool ok = true;

@@ -62,7 +62,8 @@ private:
 
     void refreshDevices();
     OpenPort* find(DeviceHandle handle);
-    // Waits until what was written has left the line: Qt's buffer, the driver, the UART.
+    // Waits until what was written has left the line: Qt's buffer, the driver, the UART. False,
+    // with the fault kept, when it could not.
     bool waitUntilSent(OpenPort& open);
     // Hands Qt's buffer to the driver, in the time the bytes need on the line and some slack.
     bool flushToDriver(OpenPort& open, std::size_t byteCount);

@@ -87,8 +87,10 @@ int tcsetattr(int fd, int when, const struct termios* settings) noexcept
                                                             when != TCSANOW, "tcsetattr");
     if (!result)
         return real::tcsetattr(fd, when, settings);
-    // The pseudo-terminal takes them too, so that it behaves as the program set it up.
-    real::tcsetattr(fd, TCSANOW, settings);
+    // The pseudo-terminal takes them too, so that it behaves as the program set it up; what the
+    // model refused stays refused, with its errno.
+    if (*result == 0)
+        real::tcsetattr(fd, TCSANOW, settings);
     return *result;
 }
 

@@ -130,6 +130,8 @@ void ModelBridge::model(const std::string& path)
     originNs_.reset();
     purged_ = 0;
     refuseModemLines_ = false;
+    pulledOut_ = false;
+    callsByThread_.clear();
 }
 
 void ModelBridge::watch(const std::string& path)
@@ -144,10 +146,17 @@ void ModelBridge::refuseModemLines(bool refuse)
     refuseModemLines_ = refuse;
 }
 
+void ModelBridge::pullOut()
+{
+    std::lock_guard lock(mutex_);
+    pulledOut_ = true;
+}
+
 void ModelBridge::clearRecording()
 {
     std::lock_guard lock(mutex_);
     counts_.clear();
+    callsByThread_.clear();
     for (auto& [path, opens] : watchedOpens_)
         opens = 0;
     originNs_.reset();
@@ -245,6 +254,21 @@ bool ModelBridge::ownsLocked(int fd) const
 void ModelBridge::countLocked(const std::string& name, std::size_t times)
 {
     counts_[name] += times;
+    callsByThread_[std::this_thread::get_id()] += times;
+}
+
+std::size_t ModelBridge::callsFrom(std::thread::id id) const
+{
+    std::lock_guard lock(mutex_);
+    const auto found = callsByThread_.find(id);
+    return found == callsByThread_.end() ? 0 : found->second;
+}
+
+bool ModelBridge::goneLocked() const
+{
+    if (pulledOut_)
+        errno = EIO;
+    return pulledOut_;
 }
 
 std::optional<int> ModelBridge::open(const char* path, int flags)
@@ -299,6 +323,8 @@ std::optional<long> ModelBridge::write(int fd, const void* data, std::size_t cou
     if (!ownsLocked(fd))
         return std::nullopt;
     countLocked("write");
+    if (goneLocked())
+        return -1;
     const std::int64_t now = nowNs();
     const long accepted = real::write(fd, data, count);
     if (accepted > 0) {
@@ -340,6 +366,8 @@ std::optional<int> ModelBridge::setSettings(int fd, const PortSettings& requeste
     if (!ownsLocked(fd))
         return std::nullopt;
     countLocked(callName);
+    if (goneLocked())
+        return -1;
     std::int64_t now = nowNs();
     if (drainFirst)
         now = drainEndLocked(now);
@@ -368,6 +396,8 @@ std::optional<int> ModelBridge::modemLines(int fd, unsigned long request, int& b
     if (!ownsLocked(fd))
         return std::nullopt;
     countLocked(callName);
+    if (goneLocked())
+        return -1;
     if (refuseModemLines_) {
         errno = EIO;
         return -1;
@@ -403,6 +433,8 @@ std::optional<int> ModelBridge::drain(int fd, const char* callName)
     if (!ownsLocked(fd))
         return std::nullopt;
     countLocked(callName);
+    if (goneLocked())
+        return -1;
     const std::int64_t end = drainEndLocked(nowNs());
     lock.unlock();
     sleepUntil(end);

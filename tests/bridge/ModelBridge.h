@@ -12,6 +12,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace sus::bridge {
@@ -43,6 +44,9 @@ public:
     void watch(const std::string& path);
     // Makes every request on the modem lines fail (EIO), as a bridge that stopped answering would.
     void refuseModemLines(bool refuse);
+    // The bridge is unplugged: from now on writes, changes of the settings, drains and the modem lines
+    // fail with EIO, as on a line the driver has hung up. The next model() plugs a device in again.
+    void pullOut();
     // Forgets what was recorded (counts, the line, opens of watched paths); the next open of the
     // port is t = 0 of the line again. Settings and modem lines stay, as a device keeps them.
     void clearRecording();
@@ -56,6 +60,8 @@ public:
     std::size_t charactersCut() const; // changes of settings while a character was shifting out
     std::size_t bytesPurged() const;   // still queued when the port was closed
     std::size_t opensOf(const std::string& path) const;
+    // The calls on the port that thread `id` made (waits for the bridge included).
+    std::size_t callsFrom(std::thread::id id) const;
     bool isOpen() const;
     bool dtr() const;
     bool rts() const;
@@ -89,6 +95,8 @@ private:
     static void sleepUntil(std::int64_t ns);
     bool ownsLocked(int fd) const;
     void countLocked(const std::string& name, std::size_t times = 1);
+    // True, with errno set, when the bridge has been pulled out.
+    bool goneLocked() const;
     // When a drain that starts now returns; counts its polls.
     std::int64_t drainEndLocked(std::int64_t nowNs);
 
@@ -98,9 +106,11 @@ private:
     std::set<int> fds_;
     std::map<std::string, std::size_t> watchedOpens_;
     CallCounts counts_;
+    std::map<std::thread::id, std::size_t> callsByThread_;
     std::optional<std::int64_t> originNs_;
     std::size_t purged_ = 0;
     bool refuseModemLines_ = false;
+    bool pulledOut_ = false;
 };
 
 } // namespace sus::bridge

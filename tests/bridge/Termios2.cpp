@@ -112,8 +112,10 @@ int handle(int fd, unsigned long request, void* argument)
     }
     if (!result)
         return real::ioctl(fd, request, argument);
-    // What the model took, the pseudo-terminal takes too, so that it behaves as set up.
-    real::ioctl(fd, request, argument);
+    // What the model took, the pseudo-terminal takes too, so that it behaves as set up; what it
+    // refused (the bridge pulled out) stays refused, with its errno.
+    if (*result == 0)
+        real::ioctl(fd, request, argument);
     return *result;
 }
 

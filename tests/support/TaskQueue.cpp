@@ -26,4 +26,17 @@ bool TaskQueue::runUntil(const std::function<bool()>& done, std::chrono::millise
     return true;
 }
 
+void TaskQueue::runPosted()
+{
+    for (;;) {
+        std::unique_lock lock(mutex_);
+        if (tasks_.empty())
+            return;
+        const std::function<void()> task = std::move(tasks_.front());
+        tasks_.pop_front();
+        lock.unlock();
+        task();
+    }
+}
+
 } // namespace sus::test

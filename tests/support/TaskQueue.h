@@ -20,6 +20,8 @@ public:
     // passed first.
     bool runUntil(const std::function<bool()>& done,
                   std::chrono::milliseconds limit = std::chrono::milliseconds(20'000));
+    // Runs what has been posted and not run yet: once the line has stopped, the last it told.
+    void runPosted();
 
 private:
     std::mutex mutex_;

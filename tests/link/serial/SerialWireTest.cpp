@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <thread>
 
 namespace sus::test {
 namespace {
@@ -73,6 +74,7 @@ TEST(SerialWire, AnUpdateRunOfTwoFilesArrivesExactlyAndOnSchedule)
     real.queue(largePath);
     real.queue(pausedPath);
     ASSERT_TRUE(real.run());
+    EXPECT_EQ(real.bridge.callsFrom(std::this_thread::get_id()), 0u) << "the window's thread called the port";
     EXPECT_THAT(real.presenter.texts(), ::testing::ElementsAre(std::string(kUpdateFinished)));
 
     const FixtureLog heard = real.heard();
@@ -164,6 +166,8 @@ TEST(SerialWire, DmxFramesHaveTheirBreakStartCodeAndLevelsExactly)
     EXPECT_EQ(bench.bridge.charactersCut(), 0u);
     EXPECT_EQ(bench.bridge.bytesPurged(), 0u);
     EXPECT_FALSE(bench.bridge.isOpen());
+    EXPECT_EQ(bench.bridge.callsFrom(std::this_thread::get_id()), 0u)
+        << "the window's thread called the port";
 }
 
 } // namespace

@@ -1,0 +1,113 @@
+// The line's own thread over the real backend on the model bridge, as the programs run it: the
+// window's thread never calls the port; a Stop or the window's close goes out after the frame in hand
+// and before the port closes; a bridge pulled out ends the run as unplugged and the window is told.
+#include "link/serial/QtLineThread.h"
+#include "tests/link/LinkBench.h"
+#include "tests/link/serial/SerialBridgeBench.h"
+#include "tests/update/UpdateRunBench.h"
+#include "update/UpdateMessages.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace sus::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// An update run of one file on the line's thread, the test's thread the window.
+struct ThreadedBridgeRun : SerialBridgeBench {
+    ThreadedBridgeRun()
+    {
+        view.files.push_back(utf8Of(FileWithData(600).writeTo(dir / "file.MVT")));
+        view.password = kPassword;
+    }
+    ~ThreadedBridgeRun() { line.stop(); }
+
+    void startAndWaitForTheFirstFrame()
+    {
+        sequencer.SpeedButton2Click();
+        ASSERT_TRUE(runEventsUntil([&] { return view.stopEnabled; }, 10s));
+    }
+
+    // What the fixture heard is whole, and the bridge had no byte or character cut or purged.
+    void expectNothingCut(const FixtureLog& heard)
+    {
+        EXPECT_EQ(heard.framingErrors, 0u);
+        EXPECT_EQ(heard.strayCharacters, 0u);
+        for (const WireFrame* frame : heard.wakeUpFrames())
+            EXPECT_EQ(frame->bytes.size(), 100u);
+        for (const WirePacket& packet : heard.packets)
+            EXPECT_TRUE(packet.checksumOk);
+        EXPECT_EQ(bridge.bytesCaught(), 0u);
+        EXPECT_EQ(bridge.charactersCut(), 0u);
+        EXPECT_EQ(bridge.bytesPurged(), 0u);
+        EXPECT_FALSE(bridge.isOpen());
+    }
+
+    const std::thread::id windowThread = std::this_thread::get_id();
+    TempDir dir;
+    QtLineThread line;
+    std::unique_ptr<Timer> timer1 = line.createTimer();
+    UpdateFiles files;
+    FakeUpdatePageView view;
+    LinkTurns turns{link};
+    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, line.threads()};
+};
+
+TEST(SerialLineThread, AStopGoesOutAfterTheFrameInHandAndBeforeThePortCloses)
+{
+    ThreadedBridgeRun run;
+    run.startAndWaitForTheFirstFrame();
+    run.sequencer.SpeedButton3Click();
+    ASSERT_TRUE(runEventsUntil([&] { return !run.sequencer.runActive(); }, 10s));
+    run.line.stop();
+
+    EXPECT_EQ(run.sequencer.lastOutcome(), RunOutcome::Stopped);
+    const FixtureLog heard = run.heard();
+    ASSERT_EQ(heard.packets.size(), 1u);
+    EXPECT_EQ(heard.packets.front().type, static_cast<int>(PacketType::AbortUpdate));
+    EXPECT_GE(heard.wakeUpFrames().size(), 1u);
+    run.expectNothingCut(heard);
+    EXPECT_EQ(run.bridge.callsFrom(run.windowThread), 0u) << "the window's thread called the port";
+}
+
+TEST(SerialLineThread, ClosingTheWindowMidRunSendsAbortUpdateThenClosesThePortWithoutCuttingAFrame)
+{
+    ThreadedBridgeRun run;
+    run.startAndWaitForTheFirstFrame();
+    // As the window's close does, then the program's end right after: the line finishes first.
+    run.sequencer.abortForWindowClose();
+    run.line.threads().line.post([&] { run.link.CloseLink(); });
+    run.line.stop();
+
+    const FixtureLog heard = run.heard();
+    ASSERT_FALSE(heard.packets.empty());
+    EXPECT_EQ(heard.packets.back().type, static_cast<int>(PacketType::AbortUpdate));
+    EXPECT_EQ(heard.items.back().startNs, heard.packets.back().startNs);
+    run.expectNothingCut(heard);
+    EXPECT_EQ(run.bridge.callsFrom(run.windowThread), 0u);
+}
+
+TEST(SerialLineThread, ABridgePulledOutMidRunEndsItAsUnpluggedAndTheWindowIsTold)
+{
+    ThreadedBridgeRun run;
+    run.startAndWaitForTheFirstFrame();
+    run.bridge.pullOut();
+    ASSERT_TRUE(runEventsUntil([&] { return !run.presenter.texts().empty(); }, 10s));
+    run.line.stop();
+
+    EXPECT_FALSE(run.sequencer.runActive());
+    EXPECT_EQ(run.sequencer.lastOutcome(), RunOutcome::LinkFailed);
+    EXPECT_THAT(run.presenter.texts(),
+                ::testing::ElementsAre(
+                    toldAfterFault(kControllerLost, DeviceFault::Kind::Gone, run.link.controllerIdentity())));
+    EXPECT_TRUE(run.view.startEnabled);
+    EXPECT_FALSE(run.bridge.isOpen());
+    EXPECT_EQ(run.bridge.callsFrom(run.windowThread), 0u);
+}
+
+} // namespace
+} // namespace sus::test
