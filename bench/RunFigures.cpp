@@ -55,10 +55,16 @@ void RunFigures::print(const char* cpuTarget) const
                 kLatenessTargetTimesSleeping);
     std::printf("  latest ticks       %s\n", latestTicks.c_str());
     std::printf("  tick on the line   %s\n", tickWork.percentilesInMs().c_str());
-    std::printf("  window blocked     %s per tick (target p99 at most %.1f ms)\n",
-                windowBlocked.percentilesInMs().c_str(), kWindowBlockedTargetMs);
-    std::printf("  window latency     %s over %zu posted events (target p99 at most %.0f ms)\n",
-                windowLatency.percentilesInMs().c_str(), windowLatency.count, kWindowLatencyTargetMs);
+    if (windowLatency.count == 0) {
+        std::printf("  window             nothing posted to the window's thread\n");
+    } else {
+        std::printf("  window blocked     %s per tick that posted (target p99 at most %.1f ms)\n",
+                    windowBlocked.percentilesInMs().c_str(), kWindowBlockedTargetMs);
+        std::printf("  window latency     %s over %zu posted events (target p99 at most %.0f ms)\n"
+                    "                     p99 %s\n",
+                    windowLatency.percentilesInMs().c_str(), windowLatency.count, kWindowLatencyTargetMs,
+                    againstSleeping(windowLatency.p99Ns).c_str());
+    }
     std::printf("  CPU                %.2f %% of a core, the whole process over %.1f s",
                 machine.cpuPercentOfACore(), static_cast<double>(machine.wallNs) / 1e9);
     if (cpuTarget)

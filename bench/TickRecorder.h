@@ -26,7 +26,7 @@ struct TickTiming {
 // A timer that passes everything to another one and notes, for every tick, when it was due and
 // when it ran. Due times follow the Timer rules: a period starts when the timer is enabled or its
 // interval changes, and a running timer keeps a steady beat from there (each due time one interval
-// after the previous one, as the real-time timer and a precise Qt timer keep it), so lateness never
+// after the previous one, as the line's timers keep it), so lateness never
 // accumulates in the record unless the handler itself restarts the period or a whole beat is missed.
 class TickRecorder final : public Timer {
 public:

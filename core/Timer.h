@@ -5,8 +5,8 @@
 namespace sus {
 
 // A window timer as the handlers use it: enabled or not, with an interval in milliseconds, ticking
-// on the one GUI thread. Production binds it to the real-time timer (app/RealTimeTimer.h); tests use a
-// virtual one.
+// on the thread whose work it paces. The programs' timers tick on the line's own thread
+// (link/LineThread.h); tests use virtual ones.
 //
 // The rules every implementation keeps:
 // - Enabling a disabled timer starts a period: the first tick comes one interval later.

@@ -18,8 +18,9 @@ public:
     // Posts work to the line's thread and to the window's.
     virtual Threads threads() = 0;
 
-    // A timer, disabled, that ticks on the line's thread. It is used and destroyed there, or from any
-    // thread once stop() has returned.
+    // A timer, disabled, that ticks on the line's thread. Its owner sets it up (interval, handler)
+    // before the line first uses it; from then on it is used on the line's thread, and destroyed
+    // there or once stop() has returned.
     virtual std::unique_ptr<Timer> createTimer() = 0;
 
     // Lets the work already handed to the line finish, then stops it: timers no longer tick and

@@ -441,6 +441,16 @@ std::optional<int> ModelBridge::drain(int fd, const char* callName)
     return 0;
 }
 
+std::optional<int> ModelBridge::refusedWhenGone(int fd, const std::string& callName)
+{
+    std::lock_guard lock(mutex_);
+    if (!ownsLocked(fd) || !pulledOut_)
+        return std::nullopt;
+    countLocked(callName);
+    goneLocked();
+    return -1;
+}
+
 bool ModelBridge::note(int fd, const std::string& callName)
 {
     std::lock_guard lock(mutex_);

@@ -86,6 +86,9 @@ public:
     std::optional<int> drain(int fd, const char* callName);
     // Any other call on the port: counted; the caller passes it on to the pseudo-terminal.
     bool note(int fd, const std::string& callName);
+    // Any request on the port once the bridge is pulled out: counted, and fails with EIO as on a line the
+    // driver has hung up. Nothing while the port is not the model's or the bridge is plugged in.
+    std::optional<int> refusedWhenGone(int fd, const std::string& callName);
 
 private:
     ModelBridge() = default;

@@ -64,6 +64,8 @@ int handle(int fd, unsigned long request, void* argument)
 {
     ModelBridge& bridge = ModelBridge::instance();
     const std::string name = ioctlName(request);
+    if (const auto refused = bridge.refusedWhenGone(fd, name))
+        return *refused;
     std::optional<int> result;
     switch (request) {
     case TCGETS:
