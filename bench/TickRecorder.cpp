@@ -1,15 +1,12 @@
 #include "bench/TickRecorder.h"
 
 #include "bench/Statistics.h"
+#include "core/Nanoseconds.h"
 
 #include <algorithm>
 #include <numeric>
 
 namespace sus::bench {
-
-namespace {
-constexpr std::int64_t kNsPerMs = 1'000'000;
-}
 
 TickRecorder::TickRecorder(Timer& inner, const Clock& clock) : inner_(inner), clock_(clock)
 {

@@ -156,12 +156,16 @@ LineThread::Alarm* LineThread::nextAlarm() const
 
 void LineThread::runGuarded(const std::function<void()>& work)
 {
+    std::exception_ptr escaped;
     try {
         if (work)
             work();
     } catch (...) {
-        window_.post([error = std::current_exception()] { std::rethrow_exception(error); });
+        escaped = std::current_exception();
     }
+    // Handed over whole once this thread is done with it: the window's thread is its last holder.
+    if (escaped)
+        window_.post([error = std::move(escaped)] { std::rethrow_exception(error); });
 }
 
 void LineThread::loop()

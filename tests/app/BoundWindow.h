@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ProgramRun.h"
+#include "core/Nanoseconds.h"
 #include "core/Utf8Path.h"
 #include "sim/UpdateReceiver.h"
 #include "sim/VirtualFixture.h"
@@ -16,7 +17,7 @@
 
 namespace sus::test {
 
-inline constexpr std::int64_t kMsNs = 1'000'000;
+inline constexpr std::int64_t kMsNs = kNsPerMs;
 
 // The program's windows over a TestContext with one controller attached (found at creation, its
 // message dismissed), the main window shown, and the user's gestures on it.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Nanoseconds.h"
+
 #include <cstdint>
 
 namespace sus::bridge {
@@ -17,8 +19,8 @@ namespace sus::bridge {
 //   transmit status every kDrainPollIntervalNs until its queue is empty. The queue is empty once
 //   its last byte has moved into the shift register, while that byte still goes out.
 // - Reading the settings back costs nothing: the kernel answers from memory.
-inline constexpr std::int64_t kControlRequestNs = 1'000'000;
-inline constexpr std::int64_t kDataTransferNs = 1'000'000;
-inline constexpr std::int64_t kDrainPollIntervalNs = 1'000'000;
+inline constexpr std::int64_t kControlRequestNs = 1 * kNsPerMs;
+inline constexpr std::int64_t kDataTransferNs = 1 * kNsPerMs;
+inline constexpr std::int64_t kDrainPollIntervalNs = 1 * kNsPerMs;
 
 } // namespace sus::bridge

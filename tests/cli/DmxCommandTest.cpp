@@ -1,3 +1,4 @@
+#include "core/Nanoseconds.h"
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"
 #include "tests/support/TempDir.h"
@@ -8,7 +9,7 @@
 namespace sus::test {
 namespace {
 
-constexpr std::int64_t kMs = 1'000'000;
+constexpr std::int64_t kMs = kNsPerMs;
 
 TEST(MvtDmx, SendsTheAskedFramesSixtyMillisecondsApartWithTheLevelsAtTheFixtureAddress)
 {

@@ -1,3 +1,4 @@
+#include "core/Nanoseconds.h"
 #include "sim/Captures.h"
 #include "sim/UpdateReceiver.h"
 #include "sim/Waveform.h"
@@ -15,7 +16,7 @@
 namespace sus::test {
 namespace {
 
-constexpr std::int64_t kMs = 1'000'000;
+constexpr std::int64_t kMs = kNsPerMs;
 constexpr const char* kSpot = "Demo Spot 575.MVT";
 constexpr const char* kSpotPassword = "452DB8";
 constexpr const char* kFinishText = "Software Update is finish! \n\n (The Fixture will be Reset!)\n";

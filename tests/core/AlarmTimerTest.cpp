@@ -1,6 +1,7 @@
 // The Timer rules over an alarm source, on virtual time: a fake source whose clock the test moves,
 // delivering each alarm when it is due or, to play a busy machine, some time after.
 #include "core/AlarmTimer.h"
+#include "core/Nanoseconds.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@
 namespace sus {
 namespace {
 
-constexpr std::int64_t kMs = 1'000'000;
+constexpr std::int64_t kMs = kNsPerMs;
 
 class FakeAlarm final : public AlarmSource {
 public:

@@ -1,4 +1,5 @@
 #include "core/VirtualScheduler.h"
+#include "core/Nanoseconds.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,7 @@
 namespace sus {
 namespace {
 
-constexpr std::int64_t kMs = 1'000'000;
+constexpr std::int64_t kMs = kNsPerMs;
 
 TEST(VirtualScheduler, TicksComeOneIntervalApartFromEnabling)
 {

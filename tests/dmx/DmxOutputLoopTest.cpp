@@ -1,4 +1,5 @@
 #include "dmx/DmxOutputLoop.h"
+#include "core/Nanoseconds.h"
 #include "dmx/DmxOutputView.h"
 #include "dmx/DmxUniverse.h"
 #include "sim/VirtualFixture.h"
@@ -18,7 +19,7 @@ using Op = SimulatedController::Op;
 using ::testing::Each;
 using ::testing::ElementsAre;
 
-constexpr std::int64_t kMs = 1'000'000;
+constexpr std::int64_t kMs = kNsPerMs;
 constexpr std::int64_t kPeriodNs = kDmxFramePeriodMs * kMs;
 constexpr std::size_t kFrameSlots = 1 + kSentLevelCount;
 

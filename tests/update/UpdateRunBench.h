@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Nanoseconds.h"
 #include "core/VirtualScheduler.h"
 #include "link/Link.h"
 #include "link/LinkTurns.h"
@@ -21,7 +22,7 @@
 
 namespace sus::test {
 
-inline constexpr std::int64_t kMs = 1'000'000;
+inline constexpr std::int64_t kMs = kNsPerMs;
 
 // DMX output as the link's turns drive it.
 struct FakeDmxOutput : LinkTurns::DmxOutput {
