@@ -8,8 +8,8 @@
 
 namespace sus {
 
-// Something that calls back once at an absolute time on the one thread's clock: a kernel timer, a
-// Qt timer, or virtual time in the tests. Arming again replaces the time set before.
+// Something that calls back once at an absolute time on its thread's clock: the line's own thread
+// (link/LineThread.h), or a fake in the tests. Arming again replaces the time set before.
 class AlarmSource {
 public:
     virtual ~AlarmSource() = default;

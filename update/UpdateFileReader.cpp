@@ -20,7 +20,7 @@ UpdateImageLoad failure(std::string reason)
 UpdateImageLoad readUpdateFile(const std::filesystem::path& path, const FileSizeLimit& limit, bool wholeFile)
 {
     // Asked before opening: a folder opens for reading on some systems, and a pipe or device
-    // would block the one thread instead of failing.
+    // would block the reading thread instead of failing.
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     // Neither there nor known to be missing: a folder on the way that may not be searched, say.

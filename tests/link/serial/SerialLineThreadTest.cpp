@@ -1,34 +1,25 @@
 // The line's own thread over the real backend on the model bridge, as the programs run it: the
 // window's thread never calls the port; a Stop or the window's close goes out after the frame in hand
 // and before the port closes; a bridge pulled out ends the run as unplugged and the window is told.
-#include "link/serial/QtLineThread.h"
 #include "tests/link/LinkBench.h"
-#include "tests/link/serial/SerialBridgeBench.h"
-#include "tests/update/UpdateRunBench.h"
+#include "tests/link/serial/ThreadedBridgeRun.h"
 #include "update/UpdateMessages.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <thread>
 
 namespace sus::test {
 namespace {
 
 using namespace std::chrono_literals;
 
-// An update run of one file on the line's thread, the test's thread the window.
-struct ThreadedBridgeRun : SerialBridgeBench {
-    ThreadedBridgeRun()
-    {
-        view.files.push_back(utf8Of(FileWithData(600).writeTo(dir / "file.MVT")));
-        view.password = kPassword;
-    }
-    ~ThreadedBridgeRun() { line.stop(); }
+// A run of one file.
+struct OneFileRun : ThreadedBridgeRun {
+    OneFileRun() { queue(utf8Of(FileWithData(600).writeTo(dir / "file.MVT"))); }
 
     void startAndWaitForTheFirstFrame()
     {
-        sequencer.SpeedButton2Click();
+        start();
         ASSERT_TRUE(runEventsUntil([&] { return view.stopEnabled; }, 10s));
     }
 
@@ -47,22 +38,15 @@ struct ThreadedBridgeRun : SerialBridgeBench {
         EXPECT_FALSE(bridge.isOpen());
     }
 
-    const std::thread::id windowThread = std::this_thread::get_id();
     TempDir dir;
-    QtLineThread line;
-    std::unique_ptr<Timer> timer1 = line.createTimer();
-    UpdateFiles files;
-    FakeUpdatePageView view;
-    LinkTurns turns{link};
-    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, line.threads()};
 };
 
 TEST(SerialLineThread, AStopGoesOutAfterTheFrameInHandAndBeforeThePortCloses)
 {
-    ThreadedBridgeRun run;
+    OneFileRun run;
     run.startAndWaitForTheFirstFrame();
     run.sequencer.SpeedButton3Click();
-    ASSERT_TRUE(runEventsUntil([&] { return !run.sequencer.runActive(); }, 10s));
+    ASSERT_TRUE(run.runToEnd(10s));
     run.line.stop();
 
     EXPECT_EQ(run.sequencer.lastOutcome(), RunOutcome::Stopped);
@@ -76,7 +60,7 @@ TEST(SerialLineThread, AStopGoesOutAfterTheFrameInHandAndBeforeThePortCloses)
 
 TEST(SerialLineThread, ClosingTheWindowMidRunSendsAbortUpdateThenClosesThePortWithoutCuttingAFrame)
 {
-    ThreadedBridgeRun run;
+    OneFileRun run;
     run.startAndWaitForTheFirstFrame();
     // As the window's close does, then the program's end right after: the line finishes first.
     run.sequencer.abortForWindowClose();
@@ -93,7 +77,7 @@ TEST(SerialLineThread, ClosingTheWindowMidRunSendsAbortUpdateThenClosesThePortWi
 
 TEST(SerialLineThread, ABridgePulledOutMidRunEndsItAsUnpluggedAndTheWindowIsTold)
 {
-    ThreadedBridgeRun run;
+    OneFileRun run;
     run.startAndWaitForTheFirstFrame();
     run.bridge.pullOut();
     ASSERT_TRUE(runEventsUntil([&] { return !run.presenter.texts().empty(); }, 10s));

@@ -7,8 +7,7 @@
 #include "link/LineTiming.h"
 #include "link/serial/QtLineThread.h"
 #include "tests/dmx/FakeOutputBox.h"
-#include "tests/link/serial/SerialBridgeBench.h"
-#include "tests/update/UpdateRunBench.h"
+#include "tests/link/serial/ThreadedBridgeRun.h"
 #include "update/UpdateMessages.h"
 
 #include <gmock/gmock.h>
@@ -34,26 +33,6 @@ constexpr std::int64_t kEarlyToleranceNs = 5 * kMs;
 constexpr std::int64_t kLateToleranceNs = 60 * kMs;
 constexpr std::int64_t kSlipToleranceInPercent = 2;
 
-// An update run of the sequencer over the real backend, on the line's thread.
-struct RealTimeUpdateRun : SerialBridgeBench {
-    ~RealTimeUpdateRun() { line.stop(); }
-
-    void queue(const std::string& path) { view.files.push_back(path); }
-    bool run()
-    {
-        view.password = kPassword;
-        sequencer.SpeedButton2Click();
-        return runEventsUntil([&] { return !sequencer.runActive(); }, 120s);
-    }
-
-    QtLineThread line;
-    std::unique_ptr<Timer> timer1 = line.createTimer();
-    UpdateFiles files;
-    FakeUpdatePageView view;
-    LinkTurns turns{link};
-    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, line.threads()};
-};
-
 TEST(SerialWire, AnUpdateRunOfTwoFilesArrivesExactlyAndOnSchedule)
 {
     // 242 blocks: the last block number is 257, above one byte. The second file asks for the
@@ -70,11 +49,12 @@ TEST(SerialWire, AnUpdateRunOfTwoFilesArrivesExactlyAndOnSchedule)
     schedule.runToEnd();
     const FixtureLog planned = schedule.heard();
 
-    RealTimeUpdateRun real;
+    ThreadedBridgeRun real;
     real.queue(largePath);
     real.queue(pausedPath);
-    ASSERT_TRUE(real.run());
-    EXPECT_EQ(real.bridge.callsFrom(std::this_thread::get_id()), 0u) << "the window's thread called the port";
+    real.start();
+    ASSERT_TRUE(real.runToEnd(120s));
+    EXPECT_EQ(real.bridge.callsFrom(real.windowThread), 0u) << "the window's thread called the port";
     EXPECT_THAT(real.presenter.texts(), ::testing::ElementsAre(std::string(kUpdateFinished)));
 
     const FixtureLog heard = real.heard();
