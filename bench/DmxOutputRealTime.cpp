@@ -11,7 +11,6 @@
 #include "bench/BenchLine.h"
 #include "bench/BenchLoop.h"
 #include "bench/BenchOptions.h"
-#include "bench/Machine.h"
 #include "bench/RunFigures.h"
 #include "core/Nanoseconds.h"
 #include "dmx/DmxOutputLoop.h"

@@ -6,7 +6,6 @@ namespace sus {
 
 // Times are integer nanoseconds throughout: the line's bit times are exact in them, and clocks,
 // timers and captures count in them. The one place for the units.
-inline constexpr std::int64_t kNsPerUs = 1'000;
 inline constexpr std::int64_t kNsPerMs = 1'000'000;
 inline constexpr std::int64_t kNsPerSecond = 1'000'000'000;
 

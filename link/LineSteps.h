@@ -20,13 +20,11 @@ struct LineStep {
     Parity parity = Parity::None;          // ChangeLine: the new parity
     std::size_t offset = 0;                // Write: where its bytes start in the list's byte store
     std::size_t length = 0;                // Write: how many; zero writes nothing and still counts
-
-    friend bool operator==(const LineStep&, const LineStep&) = default;
 };
 
-// A frame as the line steps that send it, with their bytes copied in: what one thread builds and
-// another runs shares nothing else. Cleared and built again, a list keeps its storage, so a frame
-// built at every tick allocates nothing after the first.
+// A frame as the line steps that send it, with their bytes copied in, so that the list stands on its
+// own once built. Cleared and built again, a list keeps its storage, so a frame built at every tick
+// allocates nothing after the first.
 class LineSteps {
 public:
     void clear();

@@ -91,21 +91,7 @@ std::unique_ptr<LineThread::OwnThread> LineThread::spawnStandardThread(std::func
 
 LineThread::LineThread(Executor& window, const Spawn& spawn) : window_(window)
 {
-    std::mutex started;
-    std::condition_variable told;
-    bool known = false;
-    thread_ = spawn([this, &started, &told, &known] {
-        {
-            // Told under the lock: the constructor, and its locals with it, cannot be gone before.
-            const std::lock_guard lock(started);
-            threadId_ = std::this_thread::get_id();
-            known = true;
-            told.notify_one();
-        }
-        loop();
-    });
-    std::unique_lock lock(started);
-    told.wait(lock, [&] { return known; });
+    thread_ = spawn([this] { loop(); });
 }
 
 LineThread::~LineThread()
@@ -125,6 +111,12 @@ void LineThread::LineExecutor::post(std::function<void()> task)
     owner_.wake_.notify_one();
 }
 
+bool LineThread::isCurrent() const
+{
+    const std::lock_guard lock(mutex_);
+    return std::this_thread::get_id() == threadId_;
+}
+
 std::unique_ptr<Timer> LineThread::createTimer()
 {
     return std::make_unique<TimerOnAlarm<Alarm>>(*this);
@@ -136,7 +128,7 @@ void LineThread::stop()
         const std::lock_guard lock(mutex_);
         if (stopping_)
             return;
-        if (isCurrent())
+        if (std::this_thread::get_id() == threadId_)
             throw std::logic_error("The line's thread cannot wait for itself to stop.");
         stopping_ = true;
     }
@@ -172,6 +164,7 @@ void LineThread::loop()
 {
     const FineTimerResolution precise;
     std::unique_lock lock(mutex_);
+    threadId_ = std::this_thread::get_id();
     for (;;) {
         // What was posted runs before a tick that is due: a Stop reaches the run before its next packet.
         if (!tasks_.empty()) {

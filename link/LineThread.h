@@ -42,7 +42,7 @@ public:
     void stop() override;
 
     // Whether the caller runs on the line's thread.
-    bool isCurrent() const { return std::this_thread::get_id() == threadId_; }
+    bool isCurrent() const;
 
 private:
     class Alarm;
@@ -67,7 +67,7 @@ private:
     std::deque<std::function<void()>> tasks_;
     std::vector<Alarm*> alarms_;
     bool stopping_ = false;
-    std::thread::id threadId_;
+    std::thread::id threadId_; // set by the thread as it starts, under the lock
     std::unique_ptr<OwnThread> thread_;
 };
 

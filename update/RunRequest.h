@@ -12,8 +12,7 @@ class UpdatePageView;
 struct RunRequest {
     std::vector<std::string> files; // ListBox1's entries, UTF-8 paths
     std::string password;           // Edit1
-    int firstIndex = 0;             // the selected entry; the first when none is
-    bool selectFirst = false;       // none was: the first entry gets selected once the link is open
+    int selectedIndex = -1;         // ListBox1's selection, -1 when none
 
     static RunRequest fromPage(const UpdatePageView& view);
 };

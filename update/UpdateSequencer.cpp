@@ -19,6 +19,19 @@ namespace sus {
 
 using namespace pacing;
 
+namespace {
+
+// The page once a run is over: Start usable, Stop not, and the bar back to 0 unless it is kept.
+void showRunOver(UpdatePageView& view, bool keepsBar)
+{
+    view.setStartEnabled(true);
+    view.setStopEnabled(false);
+    if (!keepsBar)
+        view.setProgress(0);
+}
+
+} // namespace
+
 UpdateSequencer::UpdateSequencer(UpdateFiles& files, Link& link, LinkTurns& turns, Timer& timer1,
                                  Presenter& presenter, UpdatePageView& view, Threads threads)
     : presenter_(presenter), view_(view), turns_(turns), threads_(threads), files_(files), link_(link),
@@ -62,9 +75,9 @@ void UpdateSequencer::startRun(RunRequest request)
     handshakeDone_ = false;
     // Every run sends the whole handshake, not only the first one after start-up.
     handshakeRound_ = 0;
-    if (request_.selectFirst)
+    if (request_.selectedIndex < 0 && !request_.files.empty())
         onPage([](UpdatePageView& view) { view.setSelectedIndex(0); });
-    fileIndex_ = request_.firstIndex;
+    fileIndex_ = std::max(0, request_.selectedIndex);
     timer1_.setEnabled(true);
 }
 
@@ -72,7 +85,7 @@ void UpdateSequencer::SpeedButton3Click()
 {
     if (!shownRunActive_) {
         // After a refused file Stop is still usable: it resets the page, with nothing to send.
-        resetPage();
+        showRunOver(view_, false);
         threads_.line.post([this] {
             fileIndex_ = 0;
             imagePos_ = 0;
@@ -86,13 +99,6 @@ void UpdateSequencer::abortForWindowClose()
 {
     if (shownRunActive_)
         threads_.line.post([this] { abortRun(); });
-}
-
-void UpdateSequencer::resetPage()
-{
-    view_.setStartEnabled(true);
-    view_.setStopEnabled(false);
-    view_.setProgress(0);
 }
 
 void UpdateSequencer::runEnded(RunOutcome outcome)
@@ -186,11 +192,8 @@ bool UpdateSequencer::sendFinalPacket(const RunEndingRule& rule)
     const PacketType type = rule.packet == RunEndingRule::FinalPacket::FinishUpdate ? PacketType::FinishUpdate
                                                                                     : PacketType::AbortUpdate;
     const auto packet = packets_.buildCommand(type);
-    if (rule.failedPacket == RunEndingRule::FailedPacket::IsLetBe) {
-        lineSteps_.clear();
-        MarkedWrite(lineSteps_, packet);
-        return link_.run(lineSteps_);
-    }
+    if (rule.failedPacket == RunEndingRule::FailedPacket::IsLetBe)
+        return writePacket(packet);
     return send(packet);
 }
 
@@ -213,12 +216,7 @@ void UpdateSequencer::showPage(RunEndingRule::Page page)
         fileIndex_ = 0;
         imagePos_ = 0;
     }
-    onPage([keepsBar](UpdatePageView& view) {
-        view.setStartEnabled(true);
-        view.setStopEnabled(false);
-        if (!keepsBar)
-            view.setProgress(0);
-    });
+    onPage([keepsBar](UpdatePageView& view) { showRunOver(view, keepsBar); });
 }
 
 void UpdateSequencer::Timer1Timer()
@@ -304,7 +302,8 @@ void UpdateSequencer::wakeUpFrame()
     timer1_.setInterval(kWakeUpMs);
     lineSteps_.clear();
     WakeUpFrame(lineSteps_, packets_.buildWakeFrame());
-    runSteps();
+    if (!link_.run(lineSteps_))
+        linkLost();
 }
 
 void UpdateSequencer::nextFileOrFinish()
@@ -379,17 +378,20 @@ void UpdateSequencer::sendDataBlock()
         state_ = SequencerState::DataBlockAgain;
 }
 
-bool UpdateSequencer::send(std::span<const std::uint8_t> packet)
+bool UpdateSequencer::writePacket(std::span<const std::uint8_t> packet)
 {
     lineSteps_.clear();
     MarkedWrite(lineSteps_, packet);
-    return runSteps();
+    return link_.run(lineSteps_);
 }
 
-bool UpdateSequencer::runSteps()
+bool UpdateSequencer::send(std::span<const std::uint8_t> packet)
 {
-    if (link_.run(lineSteps_))
-        return true;
+    return writePacket(packet) || linkLost();
+}
+
+bool UpdateSequencer::linkLost()
+{
     end(RunEnding::LinkFailed, linkFaultText(kControllerLost, link_));
     return false;
 }

@@ -95,8 +95,7 @@ public:
     const PacketBuffer& packetBuffer() const { return packets_; }
 
 private:
-    // The window's thread: what the page shows once the run has ended.
-    void resetPage();
+    // The window's thread: the run has ended.
     void runEnded(RunOutcome outcome);
 
     // The line's thread.
@@ -109,10 +108,12 @@ private:
     void sendDataBlock();
     void countHandshakeRound();
 
-    // Sends `packet` with a marked write; on failure ends the run (LinkFailed) and returns false.
+    // Puts `packet` on the link with a marked write; false when the link refused it.
+    bool writePacket(std::span<const std::uint8_t> packet);
+    // The same; on failure ends the run (LinkFailed) and returns false.
     bool send(std::span<const std::uint8_t> packet);
-    // Runs the steps built in lineSteps_; on failure ends the run as send() does.
-    bool runSteps();
+    // The controller refused: the run ends as LinkFailed. Always false.
+    bool linkLost();
     // Ends the run as the row of `ending` says; `message` is what the user is told, if anything.
     void end(RunEnding ending, const std::string& message = {});
     // The rest of an ending, once a message that comes first has been dismissed.

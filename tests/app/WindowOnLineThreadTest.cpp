@@ -1,6 +1,6 @@
 // The windows as the programs run them: the line on its own thread (QtLineThread) over the simulated
-// controller on the wall clock, and what the line posts reaching the window's event loop. A run
-// stopped through the widgets, DMX output through its check box, and the window closed mid-run.
+// controller on the wall clock, and what the line posts reaching the window's event loop: DMX output
+// through its check box, and the window closed mid-run.
 #include "app/MainWindowContext.h"
 #include "app/ProgramRun.h"
 #include "dmx/DmxUniverse.h"
@@ -88,27 +88,6 @@ protected:
     }();
     TForm2& form = *windows.form2;
 };
-
-TEST_F(WindowOnLineThread, StopThroughTheWidgetsEndsTheRunOnTheLineAndThePageFollows)
-{
-    startARun();
-    EXPECT_FALSE(form.CheckBox1->isEnabled());
-    QTest::mouseClick(form.SpeedButton3, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            return fakes.updateRunChanges == std::vector<bool>{true, false};
-        },
-        kPatienceMs));
-    EXPECT_TRUE(form.SpeedButton2->isEnabled());
-    EXPECT_FALSE(form.SpeedButton3->isEnabled());
-    EXPECT_TRUE(form.CheckBox1->isEnabled());
-
-    const UpdateReception got = UpdateReception::from(heardOnceTheLineStopped());
-    EXPECT_TRUE(got.aborted);
-    EXPECT_FALSE(got.finished);
-    EXPECT_FALSE(fakes.link.isOpen());
-    EXPECT_TRUE(fakes.presenter.shown.empty());
-}
 
 TEST_F(WindowOnLineThread, DmxOutputThroughItsCheckBoxSendsWhatTheFadersSet)
 {

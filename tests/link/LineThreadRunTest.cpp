@@ -18,11 +18,13 @@
 #include "update/UpdateMessages.h"
 #include "update/UpdateSequencer.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace sus::test {
 namespace {
@@ -82,40 +84,55 @@ struct ThreadedUpdateRun : ThreadedLine {
     UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, line.threads()};
 };
 
-TEST(ThreadedRun, StopReachesTheLineBeforeItsNextTickAndTheRunEndsWithAbortUpdate)
+// A Stop reaches the line before its next tick, so AbortUpdate follows the wake-up frames at once; a
+// controller pulled out ends the run with the reason told on the window's thread. Either way the
+// page comes back and the link closes.
+TEST(ThreadedRun, AStopOrAControllerPulledOutEndsTheRunOnTheLineAndTheWindowFollows)
 {
-    ThreadedUpdateRun run;
-    run.startAndWaitForTheFirstFrame();
-    run.sequencer.SpeedButton3Click();
-    ASSERT_TRUE(run.waitForTheEnd());
+    struct Case {
+        const char* ending;
+        std::function<void(ThreadedUpdateRun&)> end;
+        RunOutcome outcome;
+        std::vector<std::string> told;
+        std::vector<int> packetTypes; // after the wake-up frames
+    };
+    const Case cases[] = {
+        {"Stop",
+         [](ThreadedUpdateRun& run) { run.sequencer.SpeedButton3Click(); },
+         RunOutcome::Stopped,
+         {},
+         {static_cast<int>(PacketType::AbortUpdate)}},
+        {"pulled out",
+         [](ThreadedUpdateRun& run) {
+             run.line.threads().line.post([&run] { run.devices.detach("ttyUSB0"); });
+         },
+         RunOutcome::LinkFailed,
+         {toldAfterFault(kControllerLost, DeviceFault::Kind::Gone)},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ending);
+        ThreadedUpdateRun run;
+        run.startAndWaitForTheFirstFrame();
+        c.end(run);
+        ASSERT_TRUE(run.waitForTheEnd());
 
-    EXPECT_EQ(run.sequencer.lastOutcome(), RunOutcome::Stopped);
-    EXPECT_TRUE(run.view.startEnabled);
-    EXPECT_FALSE(run.view.stopEnabled);
-    EXPECT_EQ(run.view.progress, 0);
-    EXPECT_FALSE(run.link.isOpen());
-    EXPECT_TRUE(run.presenter.shown.empty());
-    const FixtureLog heard = run.heard();
-    ASSERT_EQ(heard.packets.size(), 1u) << "wake-up frames, then AbortUpdate alone";
-    EXPECT_EQ(heard.packets.front().type, static_cast<int>(PacketType::AbortUpdate));
-    EXPECT_GE(heard.wakeUpFrames().size(), 1u);
-    EXPECT_EQ(heard.items.back().startNs, heard.packets.front().startNs);
-}
-
-TEST(ThreadedRun, AControllerPulledOutMidRunEndsItWithTheReasonOnTheWindow)
-{
-    ThreadedUpdateRun run;
-    run.startAndWaitForTheFirstFrame();
-    run.line.threads().line.post([&] { run.devices.detach("ttyUSB0"); });
-    ASSERT_TRUE(run.waitForTheEnd());
-
-    EXPECT_EQ(run.sequencer.lastOutcome(), RunOutcome::LinkFailed);
-    EXPECT_THAT(run.presenter.texts(),
-                ::testing::ElementsAre(toldAfterFault(kControllerLost, DeviceFault::Kind::Gone)));
-    EXPECT_TRUE(run.view.startEnabled);
-    EXPECT_FALSE(run.view.stopEnabled);
-    EXPECT_FALSE(run.link.isOpen());
-    EXPECT_TRUE(run.heard().packets.empty());
+        EXPECT_EQ(run.sequencer.lastOutcome(), c.outcome);
+        EXPECT_EQ(run.presenter.texts(), c.told);
+        EXPECT_TRUE(run.view.startEnabled);
+        EXPECT_FALSE(run.view.stopEnabled);
+        EXPECT_EQ(run.view.progress, 0);
+        EXPECT_FALSE(run.link.isOpen());
+        const FixtureLog heard = run.heard();
+        EXPECT_GE(heard.wakeUpFrames().size(), 1u);
+        std::vector<int> types;
+        for (const WirePacket& packet : heard.packets)
+            types.push_back(packet.type);
+        EXPECT_EQ(types, c.packetTypes);
+        if (!heard.packets.empty()) {
+            EXPECT_EQ(heard.items.back().startNs, heard.packets.back().startNs) << "nothing after it";
+        }
+    }
 }
 
 // The faders move on the window's thread while frames go out on the line's: each frame is the

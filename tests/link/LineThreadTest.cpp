@@ -1,6 +1,7 @@
-// The line's own thread: work runs there in the order posted and never on the poster's thread, its
-// timers keep the window timers' rules there, and stopping it lets what was handed over finish.
-// Real time, but nothing here asserts a duration: waits are for things to happen, with a generous limit.
+// The line's own thread: work runs there in the order posted and never on the poster's thread,
+// timers tick there, posted work runs ahead of a due tick, and stopping it lets what was handed over
+// finish. Real time, but nothing here asserts a duration: waits are for things to happen, with a
+// generous limit.
 #include "link/LineThread.h"
 #include "tests/support/TaskQueue.h"
 
@@ -99,34 +100,6 @@ TEST(LineThread, TimersTickOnTheLineOnlyWhileEnabled)
     EXPECT_EQ(ticks, ticksWhenDisabled);
     EXPECT_EQ(idleTicks, 0);
     EXPECT_TRUE(onTheLine);
-}
-
-TEST(LineThread, EnablingARunningTimerOrSettingItsIntervalAgainKeepsItsPeriod)
-{
-    LineThreadBench bench;
-    const auto slow = bench.line.createTimer();
-    const auto fast = bench.line.createTimer();
-    std::atomic<int> slowTicks = 0;
-    std::atomic<int> fastTicks = 0;
-    slow->setInterval(40);
-    slow->setOnTick([&] {
-        ++slowTicks;
-        bench.nudgeWindow();
-    });
-    // Were either call to restart the period, the slow timer would never come round.
-    fast->setOnTick([&] {
-        ++fastTicks;
-        slow->setEnabled(true);
-        slow->setInterval(40);
-    });
-    fast->setInterval(2);
-    bench.onLine([&] {
-        slow->setEnabled(true);
-        fast->setEnabled(true);
-    });
-    EXPECT_TRUE(bench.waitFor([&] { return slowTicks >= 2; }));
-    bench.line.stop();
-    EXPECT_GT(fastTicks, slowTicks);
 }
 
 TEST(LineThread, WorkPostedBeforeADueTickRunsFirst)

@@ -8,6 +8,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace sus::test {
 namespace {
 
@@ -41,38 +43,42 @@ struct OneFileRun : ThreadedBridgeRun {
     TempDir dir;
 };
 
-TEST(SerialLineThread, AStopGoesOutAfterTheFrameInHandAndBeforeThePortCloses)
+// A Stop, or the window's close with the program's end right after: AbortUpdate goes out after the
+// frame in hand and is the last thing on the line before the port closes.
+TEST(SerialLineThread, AStopOrTheWindowsCloseGoesOutAfterTheFrameInHandAndBeforeThePortCloses)
 {
-    OneFileRun run;
-    run.startAndWaitForTheFirstFrame();
-    run.sequencer.SpeedButton3Click();
-    ASSERT_TRUE(run.runToEnd(10s));
-    run.line.stop();
+    struct Case {
+        const char* ending;
+        std::function<void(OneFileRun&)> end;
+    };
+    const Case cases[] = {
+        {"Stop",
+         [](OneFileRun& run) {
+             run.sequencer.SpeedButton3Click();
+             ASSERT_TRUE(run.runToEnd(10s));
+             EXPECT_EQ(run.sequencer.lastOutcome(), RunOutcome::Stopped);
+         }},
+        {"window closed",
+         [](OneFileRun& run) {
+             run.sequencer.abortForWindowClose();
+             run.line.threads().line.post([&run] { run.link.CloseLink(); });
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ending);
+        OneFileRun run;
+        run.startAndWaitForTheFirstFrame();
+        c.end(run);
+        run.line.stop();
 
-    EXPECT_EQ(run.sequencer.lastOutcome(), RunOutcome::Stopped);
-    const FixtureLog heard = run.heard();
-    ASSERT_EQ(heard.packets.size(), 1u);
-    EXPECT_EQ(heard.packets.front().type, static_cast<int>(PacketType::AbortUpdate));
-    EXPECT_GE(heard.wakeUpFrames().size(), 1u);
-    run.expectNothingCut(heard);
-    EXPECT_EQ(run.bridge.callsFrom(run.windowThread), 0u) << "the window's thread called the port";
-}
-
-TEST(SerialLineThread, ClosingTheWindowMidRunSendsAbortUpdateThenClosesThePortWithoutCuttingAFrame)
-{
-    OneFileRun run;
-    run.startAndWaitForTheFirstFrame();
-    // As the window's close does, then the program's end right after: the line finishes first.
-    run.sequencer.abortForWindowClose();
-    run.line.threads().line.post([&] { run.link.CloseLink(); });
-    run.line.stop();
-
-    const FixtureLog heard = run.heard();
-    ASSERT_FALSE(heard.packets.empty());
-    EXPECT_EQ(heard.packets.back().type, static_cast<int>(PacketType::AbortUpdate));
-    EXPECT_EQ(heard.items.back().startNs, heard.packets.back().startNs);
-    run.expectNothingCut(heard);
-    EXPECT_EQ(run.bridge.callsFrom(run.windowThread), 0u);
+        const FixtureLog heard = run.heard();
+        ASSERT_EQ(heard.packets.size(), 1u);
+        EXPECT_EQ(heard.packets.front().type, static_cast<int>(PacketType::AbortUpdate));
+        EXPECT_GE(heard.wakeUpFrames().size(), 1u);
+        EXPECT_EQ(heard.items.back().startNs, heard.packets.back().startNs);
+        run.expectNothingCut(heard);
+        EXPECT_EQ(run.bridge.callsFrom(run.windowThread), 0u) << "the window's thread called the port";
+    }
 }
 
 TEST(SerialLineThread, ABridgePulledOutMidRunEndsItAsUnpluggedAndTheWindowIsTold)
