@@ -9,5 +9,6 @@ int runInfo(const QStringList& arguments);
 int runSend(const QStringList& arguments);
 int runDmx(const QStringList& arguments);
 int runPorts(const QStringList& arguments);
+int runListen(const QStringList& arguments);
 
 } // namespace sus::cli

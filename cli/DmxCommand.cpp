@@ -7,7 +7,6 @@
 #include "cli/LineOptions.h"
 #include "cli/LineSession.h"
 #include "cli/TerminalPresenter.h"
-#include "dmx/ChannelLayout.h"
 #include "dmx/DmxOutputLoop.h"
 #include "dmx/DmxUniverse.h"
 
@@ -15,15 +14,6 @@
 #include <limits>
 
 namespace sus::cli {
-namespace {
-
-// The console's rule: channel c of the fixture at address A is the slot the fader of c edits.
-std::size_t slotOf(int address, int channel)
-{
-    return faderSlot(address, (channel - 1) / kFaderCount, (channel - 1) % kFaderCount + 1);
-}
-
-} // namespace
 
 int runDmx(const QStringList& arguments)
 {
@@ -56,29 +46,13 @@ int runDmx(const QStringList& arguments)
     if (!parser.positionalArguments().isEmpty())
         return command.usageError(
             QStringLiteral("Unexpected argument \"%1\".").arg(parser.positionalArguments().front()));
-    const auto fixtureAddress = readNumber(parser.value(address), kMinAddress, kMaxAddress);
-    if (!fixtureAddress)
-        return command.usageError(QStringLiteral("Address \"%1\" is not a number from %2 to %3.")
-                                      .arg(parser.value(address))
-                                      .arg(kMinAddress)
-                                      .arg(kMaxAddress));
     QString error;
-    const auto levels = readChannelLevels(parser.values(set), error);
-    if (!levels)
+    const auto slotLevels = readSlotLevels(parser.value(address), parser.values(set), error);
+    if (!slotLevels)
         return command.usageError(error);
     DmxUniverse universe;
-    for (const ChannelLevel& entry : *levels) {
-        const std::size_t slot = slotOf(*fixtureAddress, entry.channel);
-        if (slot > kSentLevelCount)
-            return command.usageError(
-                QStringLiteral("Channel %1 at address %2 would be DMX channel %3; frames "
-                               "carry channels 1 to %4.")
-                    .arg(entry.channel)
-                    .arg(*fixtureAddress)
-                    .arg(slot)
-                    .arg(kSentLevelCount));
-        universe.setLevel(slot, entry.level);
-    }
+    for (const SlotLevel& entry : *slotLevels)
+        universe.setLevel(entry.slot, entry.level);
     std::optional<int> frameCount;
     if (parser.isSet(frames)) {
         frameCount = readNumber(parser.value(frames), 1, std::numeric_limits<int>::max());

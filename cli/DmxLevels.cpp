@@ -1,5 +1,6 @@
 #include "cli/DmxLevels.h"
 
+#include "dmx/ChannelLayout.h"
 #include "dmx/DmxUniverse.h"
 
 namespace sus::cli {
@@ -46,6 +47,39 @@ std::optional<std::vector<ChannelLevel>> readChannelLevels(const QStringList& va
         }
     }
     return levels;
+}
+
+std::optional<std::vector<SlotLevel>> readSlotLevels(const QString& address, const QStringList& setValues,
+                                                     QString& error)
+{
+    const auto fixtureAddress = readNumber(address, kMinAddress, kMaxAddress);
+    if (!fixtureAddress) {
+        error = QStringLiteral("Address \"%1\" is not a number from %2 to %3.")
+                    .arg(address)
+                    .arg(kMinAddress)
+                    .arg(kMaxAddress);
+        return std::nullopt;
+    }
+    const auto levels = readChannelLevels(setValues, error);
+    if (!levels)
+        return std::nullopt;
+    std::vector<SlotLevel> result;
+    for (const ChannelLevel& entry : *levels) {
+        // The console's rule: channel c of the fixture at address A is the slot the fader of c edits.
+        const std::size_t slot = faderSlot(*fixtureAddress, (entry.channel - 1) / kFaderCount,
+                                           (entry.channel - 1) % kFaderCount + 1);
+        if (slot > kSentLevelCount) {
+            error = QStringLiteral(
+                        "Channel %1 at address %2 would be DMX channel %3; frames carry channels 1 to %4.")
+                        .arg(entry.channel)
+                        .arg(*fixtureAddress)
+                        .arg(slot)
+                        .arg(kSentLevelCount);
+            return std::nullopt;
+        }
+        result.push_back({slot, entry.level});
+    }
+    return result;
 }
 
 } // namespace sus::cli

@@ -24,4 +24,16 @@ std::optional<int> readNumber(const QString& text, int minimum, int maximum);
 // of that form or out of range.
 std::optional<std::vector<ChannelLevel>> readChannelLevels(const QStringList& values, QString& error);
 
+// A level for a DMX slot (1 to 512).
+struct SlotLevel {
+    std::size_t slot = 0;
+    std::uint8_t level = 0;
+};
+
+// The --address and --set values as the slots they set: channel c of the fixture at address A goes
+// to the slot the console's fader of c edits. Nothing, with the reason in `error`, for an address
+// out of range, a --set entry that cannot be read, or a channel beyond the frame's last slot.
+std::optional<std::vector<SlotLevel>> readSlotLevels(const QString& address, const QStringList& setValues,
+                                                     QString& error);
+
 } // namespace sus::cli

@@ -43,9 +43,10 @@ public:
     // when it cannot be written.
     bool saveCapture(std::ostream& err) const;
 
-private:
+    // What went on the TX line so far.
     const TxLine& txLine() const;
 
+private:
     LineOptions options_;
     std::unique_ptr<Pacer> pacer_;
     std::unique_ptr<SimulatedController> simulated_;

@@ -1,16 +1,12 @@
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
-#include "cli/HeadlessUpdatePage.h"
 #include "cli/LineOptions.h"
-#include "cli/LineSession.h"
 #include "cli/ProgressLine.h"
+#include "cli/SessionUpdate.h"
 #include "cli/Terminal.h"
 #include "cli/TerminalPresenter.h"
-#include "link/LinkTurns.h"
-#include "update/UpdateFiles.h"
 #include "update/UpdateMessages.h"
-#include "update/UpdateSequencer.h"
 
 #include <iostream>
 #include <optional>
@@ -80,16 +76,9 @@ int runSend(const QStringList& arguments)
         return exit_code::kNoController;
     }
 
-    HeadlessUpdatePage page(files, command.parser().value(password).toStdString());
-    page.setSelectedIndex(0);
-    UpdateFiles updateFiles;
-    // Each mvt process does one thing: no DMX output waits for its turn on the link.
-    LinkTurns turns(session.link());
-    LineHost& lineHost = session.pacer().line();
-    const auto timer1 = lineHost.createTimer();
-    UpdateSequencer sequencer(updateFiles, session.link(), turns, *timer1, presenter, page,
-                              lineHost.threads());
-
+    SessionUpdate update(session, files, command.parser().value(password).toStdString(), presenter);
+    HeadlessUpdatePage& page = update.page();
+    UpdateSequencer& sequencer = update.sequencer();
     std::optional<ProgressLine> progress;
     const auto endProgress = [&] {
         page.setOnProgress({});
@@ -102,7 +91,7 @@ int runSend(const QStringList& arguments)
         presenter.setBeforeMessage(endProgress);
     }
 
-    const auto runEnded = [&] { return !sequencer.runActive(); };
+    const auto runEnded = [&] { return update.ended(); };
     sequencer.SpeedButton2Click();
     if (session.pacer().runUntil(runEnded) == Pacer::RunEnd::Interrupted) {
         // As the Stop button: AbortUpdate at the next tick, the link closed at the one after.
@@ -111,7 +100,7 @@ int runSend(const QStringList& arguments)
         sequencer.SpeedButton3Click();
         session.pacer().runUntil(runEnded);
     }
-    lineHost.stop();
+    session.pacer().line().stop();
     if (progress)
         progress->finishLine();
 

@@ -25,6 +25,7 @@ constexpr const char* kUsage =
     "  send    Run an update: send update files to the fixture\n"
     "  dmx     Send DMX frames\n"
     "  ports   List the attached devices, the controller marked\n"
+    "  listen  Listen to the line through a second USB-UART: what it carried\n"
     "\n"
     "Options:\n"
     "  -h, --help  Show this help\n"
@@ -41,10 +42,9 @@ int main(int argc, char* argv[])
     sus::cli::writeOutputAsBytes();
 
     const std::map<QString, std::function<int(const QStringList&)>> commands = {
-        {QStringLiteral("info"), sus::cli::runInfo},
-        {QStringLiteral("send"), sus::cli::runSend},
-        {QStringLiteral("dmx"), sus::cli::runDmx},
-        {QStringLiteral("ports"), sus::cli::runPorts},
+        {QStringLiteral("info"), sus::cli::runInfo},     {QStringLiteral("send"), sus::cli::runSend},
+        {QStringLiteral("dmx"), sus::cli::runDmx},       {QStringLiteral("ports"), sus::cli::runPorts},
+        {QStringLiteral("listen"), sus::cli::runListen},
     };
 
     QStringList arguments = QCoreApplication::arguments().mid(1);

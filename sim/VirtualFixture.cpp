@@ -1,9 +1,9 @@
 #include "sim/VirtualFixture.h"
 
 #include "link/LineTiming.h"
+#include "sim/LineAssembler.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace sus {
 
@@ -17,21 +17,6 @@ constexpr int kStopBitIndex = kDataBits + 2;
 std::int64_t bitCentreNs(std::int64_t startNs, int index)
 {
     return startNs + (bitsDurationNs(2 * index + 1, kFixtureBaud) / 2);
-}
-
-std::int64_t characterEndNs(const WireCharacter& c)
-{
-    return c.startNs + bitsDurationNs(kStopBitIndex + 1, kFixtureBaud);
-}
-
-// The payload size for a packet type; nullopt for the types that are never sent.
-std::optional<std::size_t> payloadSize(std::uint16_t type)
-{
-    if (type <= kLastCommandType)
-        return kCommandPayloadSize;
-    if (type >= kFirstDataBlockType)
-        return kDataBlockPayloadSize;
-    return std::nullopt;
 }
 
 // Reads levels at rising times: the edges are walked once.
@@ -54,121 +39,45 @@ private:
     std::size_t passed_ = 0;
 };
 
-// Groups characters into frames and packets as they arrive.
-class Assembler {
+// Keeps the characters and assembles them into the log's frames and packets.
+class LogRecorder : public CharacterListener {
 public:
-    explicit Assembler(FixtureLog& log) : log_(log) {}
-
-    void onBreak(std::int64_t startNs, std::int64_t endNs)
+    explicit LogRecorder(FixtureLog& log) : log_(log), collector_(log), assembler_(collector_, kFixtureBaud)
     {
-        finish();
-        WireFrame& frame = log_.frames.emplace_back();
-        frame.breakStartNs = startNs;
-        frame.breakLowNs = endNs - startNs;
-        frame.endNs = endNs;
-        breakEndNs_ = endNs;
-        log_.items.push_back({FixtureLog::Kind::Frame, log_.frames.size() - 1, startNs});
-        state_ = State::Frame;
     }
 
-    void onCharacter(std::size_t index)
+    void onBreak(std::int64_t startNs, std::int64_t endNs) override { assembler_.onBreak(startNs, endNs); }
+    void onCharacter(const WireCharacter& c) override
     {
-        const WireCharacter& c = log_.characters[index];
-        if (!c.ninthBit && c.value == kPacketStartByte) {
-            finish();
-            WirePacket& packet = log_.packets.emplace_back();
-            packet.startNs = c.startNs;
-            packet.firstCharacter = index;
-            log_.items.push_back({FixtureLog::Kind::Packet, log_.packets.size() - 1, c.startNs});
-            state_ = State::Packet;
-            addToPacket(c);
-            return;
-        }
-        switch (state_) {
-        case State::Frame:
-            addToFrame(c, index);
-            return;
-        case State::Packet:
-            if (!c.ninthBit) {
-                finish();
-                ++log_.strayCharacters;
-                return;
-            }
-            addToPacket(c);
-            return;
-        case State::Idle:
-            ++log_.strayCharacters;
-            return;
-        }
+        log_.framingErrors += c.stopBitOk ? 0 : 1;
+        log_.characters.push_back(c);
+        assembler_.onCharacter(c);
     }
-
-    // Ends whatever is being received.
-    void finish() { state_ = State::Idle; }
+    void finish() { assembler_.finish(); }
 
 private:
-    enum class State { Idle, Frame, Packet };
-
-    void addToFrame(const WireCharacter& c, std::size_t index)
-    {
-        WireFrame& frame = log_.frames.back();
-        if (frame.bytes.empty()) {
-            frame.markAfterBreakNs = c.startNs - breakEndNs_;
-            frame.firstCharacter = index;
-        }
-        frame.bytes.push_back(c.value);
-        frame.ninthBits.push_back(c.ninthBit);
-        frame.endNs = characterEndNs(c);
-    }
-
-    void addToPacket(const WireCharacter& c)
-    {
-        WirePacket& packet = log_.packets.back();
-        packet.bytes.push_back(c.value);
-        packet.endNs = characterEndNs(c);
-        const std::size_t received = packet.bytes.size();
-        if (received < kPacketHeaderSize)
-            return;
-        packet.type = static_cast<std::uint16_t>(packet.bytes[2] | (packet.bytes[3] << 8));
-        const std::optional<std::size_t> payload = payloadSize(packet.type);
-        if (packet.bytes[1] != 0 || !payload) {
-            finish();
-            return;
-        }
-        const std::size_t checksumAt = kPacketHeaderSize + *payload;
-        if (received < checksumAt + kPacketChecksumSize)
-            return;
-        const auto sent =
-            static_cast<std::uint16_t>((packet.bytes[checksumAt] << 8) | packet.bytes[checksumAt + 1]);
-        packet.complete = true;
-        packet.checksumOk = sent == fixtureChecksum(packet.bytes.data(), checksumAt);
-        finish();
-    }
-
     FixtureLog& log_;
-    State state_ = State::Idle;
-    std::int64_t breakEndNs_ = 0;
+    FixtureLogCollector collector_;
+    LineAssembler assembler_;
 };
 
 } // namespace
 
-bool WireFrame::isWakeUp() const
+void FixtureLogCollector::onFrame(const WireFrame& frame)
 {
-    return !bytes.empty() && !ninthBits.front() &&
-           std::ranges::all_of(bytes, [](std::uint8_t b) { return b == 0; });
+    log_.frames.push_back(frame);
+    log_.items.push_back({FixtureLog::Kind::Frame, log_.frames.size() - 1, frame.breakStartNs});
 }
 
-bool WireFrame::isDmx() const
+void FixtureLogCollector::onPacket(const WirePacket& packet)
 {
-    return !bytes.empty() && std::ranges::all_of(ninthBits, [](bool bit) { return bit; });
+    log_.packets.push_back(packet);
+    log_.items.push_back({FixtureLog::Kind::Packet, log_.packets.size() - 1, packet.startNs});
 }
 
-std::vector<std::uint8_t> WirePacket::payload() const
+void FixtureLogCollector::onStray(const WireCharacter&)
 {
-    if (bytes.size() <= kPacketHeaderSize)
-        return {};
-    const std::size_t size = std::min(bytes.size() - kPacketHeaderSize, payloadSize(type).value_or(0));
-    return {bytes.begin() + kPacketHeaderSize,
-            bytes.begin() + static_cast<std::ptrdiff_t>(kPacketHeaderSize + size)};
+    ++log_.strayCharacters;
 }
 
 std::vector<const WireFrame*> FixtureLog::wakeUpFrames() const
@@ -191,18 +100,17 @@ std::vector<const WireFrame*> FixtureLog::dmxFrames() const
     return result;
 }
 
-std::uint16_t fixtureChecksum(const std::uint8_t* bytes, std::size_t count)
-{
-    unsigned sum = 0;
-    for (std::size_t i = 0; i < count; ++i)
-        sum += bytes[i];
-    return static_cast<std::uint16_t>(sum);
-}
-
 FixtureLog VirtualFixture::decode(const Waveform& wave)
 {
     FixtureLog log;
-    Assembler assembler(log);
+    LogRecorder recorder(log);
+    sample(wave, recorder);
+    recorder.finish();
+    return log;
+}
+
+void VirtualFixture::sample(const Waveform& wave, CharacterListener& listener)
+{
     const std::vector<std::int64_t>& edges = wave.edges();
     LevelCursor cursor(edges);
 
@@ -213,7 +121,7 @@ FixtureLog VirtualFixture::decode(const Waveform& wave)
         const std::int64_t lowEndNs =
             edge + 1 < edges.size() ? edges[edge + 1] : std::max(wave.endNs(), startNs);
         if (lowEndNs - startNs > kBreakMinLowNs) {
-            assembler.onBreak(startNs, lowEndNs);
+            listener.onBreak(startNs, lowEndNs);
             edge += 2;
             cursor.skipTo(edge);
             continue;
@@ -230,14 +138,11 @@ FixtureLog VirtualFixture::decode(const Waveform& wave)
                 static_cast<std::uint8_t>(c.value | (cursor.levelAt(bitCentreNs(startNs, bit)) << (bit - 1)));
         c.ninthBit = cursor.levelAt(bitCentreNs(startNs, kNinthBitIndex));
         c.stopBitOk = cursor.levelAt(bitCentreNs(startNs, kStopBitIndex));
-        log.framingErrors += c.stopBitOk ? 0 : 1;
-        log.characters.push_back(c);
-        assembler.onCharacter(log.characters.size() - 1);
+        listener.onCharacter(c);
 
         // The next start bit is the first falling edge after the stop bit's centre.
         edge = cursor.passed() + cursor.passed() % 2;
     }
-    return log;
 }
 
 } // namespace sus

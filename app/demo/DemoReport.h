@@ -8,7 +8,6 @@ namespace sus {
 
 class Executor;
 class SimulatedController;
-struct UpdateReception;
 
 // What the demo program prints when an update run has ended: what a fixture on the simulated
 // controller's line received, file by file (size, version, whether the image arrived intact).
@@ -38,8 +37,5 @@ private:
     std::vector<std::string> files_;
     bool running_ = false;
 };
-
-// The report's text for `reception`, whose files were sent from `files` in order.
-std::string describeReception(const UpdateReception& reception, const std::vector<std::string>& files);
 
 } // namespace sus

@@ -1,5 +1,7 @@
 // The demo program's report of what the fixture received, over a run through the window.
 #include "app/demo/DemoReport.h"
+#include "sim/ReceptionReport.h"
+#include "sim/UpdateReceiver.h"
 #include "tests/app/BoundWindow.h"
 
 #include <QLineEdit>

@@ -41,7 +41,7 @@ Names helpEntries(const std::string& text, const std::string& heading, const std
 
 Names helpOptions(const std::string& text)
 {
-    return helpEntries(text, "Options:", std::regex(R"((--?[a-z]+))"));
+    return helpEntries(text, "Options:", std::regex(R"((--?[a-z]+(?:-[a-z]+)*))"));
 }
 
 // The exit statuses a text names in its sentence "Exit status: 0 ...; 2 ...; 5 ...".
@@ -85,7 +85,7 @@ Names manOptions(const std::string& section)
 {
     Names names;
     std::istringstream lines(section);
-    const std::regex option(R"((?:^|[\s"])(--?[a-z]+))");
+    const std::regex option(R"((?:^|[\s"])(--?[a-z]+(?:-[a-z]+)*))");
     for (std::string line; std::getline(lines, line);) {
         if (line != ".TP" || !std::getline(lines, line))
             continue;

@@ -1,0 +1,257 @@
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "cli/DmxLevels.h"
+#include "cli/ExitCodes.h"
+#include "cli/Interrupt.h"
+#include "cli/LineSession.h"
+#include "cli/ListenPort.h"
+#include "cli/SessionUpdate.h"
+#include "core/Utf8Path.h"
+#include "sim/HeardLinePrinter.h"
+#include "sim/LineWitness.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+namespace sus::cli {
+
+namespace {
+
+// Read in pieces of this size, so that a recording of any length passes through in the same memory.
+constexpr std::size_t kReadPiece = 64 * 1024;
+// How long a read of the port waits before Ctrl+C is looked at again.
+constexpr int kPortWaitMs = 100;
+
+std::int64_t nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Where the heard stream is written as it was read, when --record asks for it.
+class Recorder {
+public:
+    bool open(const std::string& path)
+    {
+        file_.open(pathFromUtf8(path), std::ios::binary);
+        return static_cast<bool>(file_);
+    }
+    void write(std::span<const std::uint8_t> bytes)
+    {
+        if (file_.is_open())
+            file_.write(reinterpret_cast<const char*>(bytes.data()),
+                        static_cast<std::streamsize>(bytes.size()));
+    }
+    // False when something could not be written.
+    bool close()
+    {
+        if (!file_.is_open())
+            return true;
+        file_.close();
+        return !file_.fail();
+    }
+
+private:
+    std::ofstream file_;
+};
+
+// Feeds a recorded stream to the witness; false when it could not be read to its end.
+bool listenToInput(const std::string& path, LineWitness& witness, Recorder& recorder, std::string& error)
+{
+    std::ifstream file;
+    std::FILE* in = stdin;
+    if (path != "-") {
+        file.open(pathFromUtf8(path), std::ios::binary);
+        if (!file) {
+            error = "\"" + path + "\" cannot be read.";
+            return false;
+        }
+    }
+    std::vector<std::uint8_t> piece(kReadPiece);
+    for (;;) {
+        std::size_t count = 0;
+        if (file.is_open()) {
+            file.read(reinterpret_cast<char*>(piece.data()), static_cast<std::streamsize>(piece.size()));
+            count = static_cast<std::size_t>(file.gcount());
+        } else {
+            count = std::fread(piece.data(), 1, piece.size(), in);
+        }
+        if (count == 0)
+            break;
+        const std::span<const std::uint8_t> bytes(piece.data(), count);
+        recorder.write(bytes);
+        witness.heard(bytes, 0);
+    }
+    if (file.is_open() ? file.bad() : std::ferror(in) != 0) {
+        error = "\"" + path + "\" could not be read to its end.";
+        return false;
+    }
+    return true;
+}
+
+// Listens on the port until Ctrl+C or until the port goes; false when it went.
+bool listenToPort(ListenPort& port, LineWitness& witness, Recorder& recorder, std::string& error)
+{
+    catchInterrupt();
+    std::cerr << "Listening; Ctrl+C ends it with the report.\n";
+    const std::int64_t originNs = nowNs();
+    std::vector<std::uint8_t> piece;
+    while (!takeInterrupt()) {
+        piece.clear();
+        const ListenPort::Read read = port.read(piece, kPortWaitMs, error);
+        if (read == ListenPort::Read::Gone)
+            return false;
+        if (piece.empty())
+            continue;
+        recorder.write(piece);
+        witness.heard(piece, nowNs() - originNs);
+    }
+    return true;
+}
+
+} // namespace
+
+int runListen(const QStringList& arguments)
+{
+    CommandParser command(
+        QStringLiteral("listen"),
+        QStringLiteral(
+            "Listens to the DMX line through a second USB-UART wired to it (or reads a recording of one) and "
+            "prints what it hears: DMX frames, wake-up frames and update packets, then what a fixture would "
+            "have stored of each update file. Ctrl+C ends listening to a port.\n"
+            "Exit status: 0 heard (as expected, when something is expected); 1 not as expected, or the "
+            "record "
+            "or capture could not be written; 2 bad arguments, or expected files that cannot be sent; 5 the "
+            "port cannot be opened as a witness, or it was lost."));
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("The receiving adapter's serial port (any maker's)."),
+                                  QStringLiteral("NAME"));
+    const QCommandLineOption input(
+        QStringLiteral("input"),
+        QStringLiteral(
+            "Read a recorded stream (as --record writes it) instead of a port; - is standard input."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption record(QStringLiteral("record"),
+                                    QStringLiteral("Write the raw stream read to FILE."),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption capture(
+        QStringLiteral("capture"),
+        QStringLiteral(
+            "Save what was heard as send saves what it sent: a VCD when OUT ends in .vcd, otherwise a "
+            "wire log; times as read."),
+        QStringLiteral("OUT"));
+    const QCommandLineOption expect(
+        QStringLiteral("expect"),
+        QStringLiteral(
+            "Check that the line carried exactly the update of the FILEs (in order) with --password: "
+            "its wake-up frames and packets."));
+    const QCommandLineOption password(QStringLiteral("password"),
+                                      QStringLiteral("The password of the expected files."),
+                                      QStringLiteral("P"));
+    const QCommandLineOption expectLevels(
+        QStringLiteral("expect-levels"),
+        QStringLiteral("Check that every DMX frame carries these levels (as dmx --set; others 0)."),
+        QStringLiteral("CH=LEVEL[,CH=LEVEL...]"));
+    const QCommandLineOption address(
+        QStringLiteral("address"),
+        QStringLiteral("The fixture's start address for --expect-levels (default 1)."), QStringLiteral("A"),
+        QStringLiteral("1"));
+    command.parser().addOptions({port, input, record, capture, expect, password, expectLevels, address});
+    command.parser().addPositionalArgument(
+        QStringLiteral("FILE"), QStringLiteral("With --expect: update files."), QStringLiteral("[FILE...]"));
+    if (const auto status = command.parse(arguments))
+        return *status;
+    const QCommandLineParser& parser = command.parser();
+
+    if (parser.isSet(port) == parser.isSet(input))
+        return command.usageError(QStringLiteral("Name either a port (--port) or a recording (--input)."));
+    const std::string portName = parser.value(port).toStdString();
+    const std::string inputPath = parser.value(input).toStdString();
+    if ((parser.isSet(port) && portName.empty()) || (parser.isSet(input) && inputPath.empty()))
+        return command.usageError(QStringLiteral("--port and --input need a name."));
+
+    std::vector<std::string> files;
+    for (const QString& file : parser.positionalArguments())
+        files.push_back(file.toStdString());
+    if (parser.isSet(expect) != !files.empty())
+        return command.usageError(
+            QStringLiteral("--expect needs the update files, and files are named only with it."));
+    if (parser.isSet(expect) && !parser.isSet(password))
+        return command.usageError(QStringLiteral("--expect needs the files' --password."));
+    if (parser.isSet(password) && !parser.isSet(expect))
+        return command.usageError(QStringLiteral("--password goes with --expect."));
+    if (parser.isSet(address) && !parser.isSet(expectLevels))
+        return command.usageError(QStringLiteral("--address goes with --expect-levels."));
+
+    WitnessSetup setup;
+    setup.timed = parser.isSet(port);
+    setup.files = files;
+    setup.capture = parser.isSet(capture);
+    if (parser.isSet(expectLevels)) {
+        QString error;
+        const auto slotLevels = readSlotLevels(parser.value(address), parser.values(expectLevels), error);
+        if (!slotLevels)
+            return command.usageError(error);
+        std::vector<std::uint8_t> frame(kDmxFrameSlots, 0);
+        for (const SlotLevel& entry : *slotLevels)
+            frame[entry.slot] = entry.level;
+        setup.dmxFrame = std::move(frame);
+    }
+    if (!files.empty()) {
+        std::string error;
+        const auto planned = plannedUpdateRun(files, parser.value(password).toStdString(), error);
+        if (!planned)
+            return command.usageError(
+                QStringLiteral("The expected files cannot be sent: %1").arg(QString::fromStdString(error)));
+        setup.update = expectedUnitsOf(*planned);
+    }
+
+    Recorder recorder;
+    if (parser.isSet(record) && !recorder.open(parser.value(record).toStdString()))
+        return command.usageError(
+            QStringLiteral("The record cannot be written to \"%1\".").arg(parser.value(record)));
+    const std::string capturePath = parser.value(capture).toStdString();
+    if (setup.capture && (capturePath.empty() || !std::ofstream(pathFromUtf8(capturePath), std::ios::binary)))
+        return command.usageError(
+            QStringLiteral("The capture cannot be written to \"%1\".").arg(parser.value(capture)));
+
+    std::unique_ptr<ListenPort> listenPort;
+    if (parser.isSet(port)) {
+        std::string error;
+        listenPort = ListenPort::open(portName, error);
+        if (!listenPort) {
+            std::cerr << "mvt listen: the port \"" << portName << "\" cannot listen: " << error << ".\n";
+            return exit_code::kNoController;
+        }
+    }
+
+    LineWitness witness(std::cout, std::move(setup));
+    std::string error;
+    const bool heardToTheEnd = listenPort ? listenToPort(*listenPort, witness, recorder, error)
+                                          : listenToInput(inputPath, witness, recorder, error);
+    witness.finish();
+    if (listenPort && !listenPort->adapterCounts().empty())
+        std::cout << listenPort->adapterCounts() << "\n";
+    if (!heardToTheEnd)
+        std::cerr << "mvt listen: " << (listenPort ? "the port was lost: " : "") << error << "\n";
+
+    bool written = recorder.close();
+    if (!written)
+        std::cerr << "mvt listen: the record could not be written to \"" << parser.value(record).toStdString()
+                  << "\".\n";
+    if (parser.isSet(capture) && !saveCapture(capturePath, witness.captured())) {
+        std::cerr << "mvt listen: the capture could not be written to \"" << capturePath << "\".\n";
+        written = false;
+    }
+    if (!heardToTheEnd)
+        return listenPort ? exit_code::kNoController : exit_code::kUsage;
+    if (!written || (witness.checksExpectation() && !witness.expectationMet()))
+        return exit_code::kFailure;
+    return exit_code::kSuccess;
+}
+
+} // namespace sus::cli

@@ -1,0 +1,50 @@
+#include "cli/ListenPort.h"
+
+#include "link/LineFrames.h"
+
+namespace sus::cli {
+
+std::unique_ptr<ListenPort> ListenPort::open(const std::string& name, std::string& error)
+{
+    auto listener = std::unique_ptr<ListenPort>(new ListenPort);
+    QSerialPort& port = listener->port_;
+    port.setPortName(QString::fromStdString(name));
+    if (!port.open(QIODevice::ReadOnly)) {
+        error = port.errorString().toStdString();
+        return nullptr;
+    }
+    const bool set = port.setBaudRate(static_cast<qint32>(kLineBaud)) &&
+                     port.setDataBits(QSerialPort::Data8) && port.setParity(QSerialPort::MarkParity) &&
+                     port.setStopBits(QSerialPort::OneStop) &&
+                     port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!set) {
+        error = "its line settings could not be set: " + port.errorString().toStdString();
+        return nullptr;
+    }
+    if (!markReceiveErrors(port, error))
+        return nullptr;
+    port.clear(QSerialPort::Input);
+    return listener;
+}
+
+ListenPort::Read ListenPort::read(std::vector<std::uint8_t>& into, int waitMs, std::string& error)
+{
+    if (port_.bytesAvailable() == 0 && !port_.waitForReadyRead(waitMs)) {
+        if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError) {
+            port_.clearError();
+            return Read::Quiet;
+        }
+        error = port_.errorString().toStdString();
+        return Read::Gone;
+    }
+    const QByteArray bytes = port_.readAll();
+    into.insert(into.end(), bytes.begin(), bytes.end());
+    return Read::Data;
+}
+
+std::string ListenPort::adapterCounts() const
+{
+    return receiveErrorCounts(port_);
+}
+
+} // namespace sus::cli

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "sim/HeardItems.h"
+
+#include <cstdint>
+
+namespace sus {
+
+// Groups received characters and breaks into frames and packets, handing each to `listener` once
+// it has ended: at the next break or packet start, at a character that cannot belong to it, when
+// a packet is complete, or at finish().
+class LineAssembler : public CharacterListener {
+public:
+    // The receiver's bit rate, for the end of a character.
+    LineAssembler(LineListener& listener, std::uint32_t baud);
+
+    void onBreak(std::int64_t startNs, std::int64_t endNs) override;
+    void onCharacter(const WireCharacter& c) override;
+    // The line has gone quiet for good: hands over what is being received.
+    void finish();
+
+    std::size_t charactersReceived() const { return received_; }
+
+private:
+    enum class State { Idle, Frame, Packet };
+
+    void addToFrame(const WireCharacter& c);
+    void addToPacket(const WireCharacter& c);
+    std::int64_t characterEndNs(const WireCharacter& c) const;
+
+    LineListener& listener_;
+    std::uint32_t baud_;
+    State state_ = State::Idle;
+    std::int64_t breakEndNs_ = 0;
+    std::size_t received_ = 0;
+    WireFrame frame_;
+    WirePacket packet_;
+};
+
+} // namespace sus

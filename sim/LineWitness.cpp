@@ -1,0 +1,91 @@
+#include "sim/LineWitness.h"
+
+#include "sim/VirtualFixture.h"
+
+namespace sus {
+
+LineWitness::LineWitness(std::ostream& out, WitnessSetup setup)
+    : out_(out), setup_(std::move(setup)), printer_(out, setup_.timed), report_(setup_.files),
+      receiver_([this](ReceivedFile& file, std::size_t) { report_.add(file); }),
+      expectation_(setup_.update, setup_.dmxFrame), capture_(kFixtureBaud),
+      assembler_(static_cast<LineListener&>(*this), kFixtureBaud),
+      decoder_(static_cast<CharacterListener&>(*this), kFixtureBaud)
+{
+}
+
+void LineWitness::heard(std::span<const std::uint8_t> bytes, std::int64_t readNs)
+{
+    decoder_.feed(bytes, readNs);
+}
+
+void LineWitness::onBreak(std::int64_t startNs, std::int64_t endNs)
+{
+    if (setup_.capture)
+        capture_.onBreak(startNs, endNs);
+    assembler_.onBreak(startNs, endNs);
+}
+
+void LineWitness::onCharacter(const WireCharacter& c)
+{
+    if (setup_.capture)
+        capture_.onCharacter(c);
+    assembler_.onCharacter(c);
+}
+
+void LineWitness::onFrame(const WireFrame& frame)
+{
+    printer_.onFrame(frame);
+    receiver_.onFrame(frame);
+    expectation_.onFrame(frame);
+}
+
+void LineWitness::onPacket(const WirePacket& packet)
+{
+    printer_.onPacket(packet);
+    receiver_.onPacket(packet);
+    expectation_.onPacket(packet);
+}
+
+void LineWitness::onStray(const WireCharacter& character)
+{
+    printer_.onStray(character);
+    expectation_.onStray(character);
+}
+
+void LineWitness::finish()
+{
+    decoder_.finish();
+    assembler_.finish();
+    printer_.finish();
+    receiver_.finish();
+    expectation_.finish();
+
+    out_ << "\n";
+    if (printer_.wakeUpFrames() > 0 || printer_.packets() > 0)
+        out_ << report_.text(receiver_.reception());
+    printSummary();
+    if (checksExpectation())
+        out_ << (expectationMet() ? "As expected.\n" : "NOT as expected: " + firstDifference() + ".\n");
+    out_.flush();
+}
+
+void LineWitness::printSummary()
+{
+    const MarkedStreamCounts& counts = decoder_.counts();
+    out_ << "Heard " << counts.characters << " character(s) and " << counts.breaks
+         << " break(s): " << printer_.dmxFrames() << " DMX frame(s), " << printer_.wakeUpFrames()
+         << " wake-up frame(s), " << printer_.packets() << " packet(s), " << printer_.strays()
+         << " character(s) in no frame or packet.\n";
+    if (counts.marked > 0)
+        out_ << "  " << counts.marked
+             << " character(s) came marked with a parity or framing error (a packet's first byte and a "
+                "wake-up "
+                "frame's first zero come so on purpose).\n";
+    if (counts.badEscapes > 0)
+        out_ << "  " << counts.badEscapes
+             << " escape(s) that no receiving UART writes: this is not a marked stream, or it is damaged.\n";
+    if (counts.endedInsideEscape)
+        out_ << "  The stream ended inside an escape: its last character is lost.\n";
+}
+
+} // namespace sus

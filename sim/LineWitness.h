@@ -1,0 +1,66 @@
+#pragma once
+
+#include "sim/HeardCapture.h"
+#include "sim/HeardLinePrinter.h"
+#include "sim/LineAssembler.h"
+#include "sim/LineExpectation.h"
+#include "sim/MarkedStream.h"
+#include "sim/ReceptionReport.h"
+#include "sim/UpdateReceiver.h"
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace sus {
+
+// What a witness is to compare with, and how it reads.
+struct WitnessSetup {
+    bool timed = false;               // the stream is read live: its read times mean something
+    std::vector<std::string> files;   // the files an update sent, to compare what arrived with
+    std::vector<ExpectedUnit> update; // the wake-up frames and packets to hear; none: not checked
+    std::optional<std::vector<std::uint8_t>> dmxFrame; // what every DMX frame carries; none: not checked
+    bool capture = false;                              // keep what was heard as writes, for a capture
+};
+
+// A receiver on the line in bounded memory: reads the marked stream a receiving UART delivers,
+// prints what it hears as it hears it, and at the end reports what a fixture would have stored and
+// whether the line carried what was expected.
+class LineWitness : private CharacterListener, private LineListener {
+public:
+    LineWitness(std::ostream& out, WitnessSetup setup);
+
+    // Bytes of the stream as they were read, at `readNs`.
+    void heard(std::span<const std::uint8_t> bytes, std::int64_t readNs);
+    // The stream has ended; prints the report.
+    void finish();
+
+    bool checksExpectation() const { return !setup_.update.empty() || setup_.dmxFrame.has_value(); }
+    bool expectationMet() const { return expectation_.met(); }
+    const std::string& firstDifference() const { return expectation_.firstDifference(); }
+    const std::vector<WireWrite>& captured() const { return capture_.writes(); }
+
+private:
+    void onBreak(std::int64_t startNs, std::int64_t endNs) override;
+    void onCharacter(const WireCharacter& c) override;
+    void onFrame(const WireFrame& frame) override;
+    void onPacket(const WirePacket& packet) override;
+    void onStray(const WireCharacter& character) override;
+
+    void printSummary();
+
+    std::ostream& out_;
+    WitnessSetup setup_;
+    HeardLinePrinter printer_;
+    ReceptionReport report_;
+    UpdateReceiver receiver_;
+    LineExpectation expectation_;
+    HeardCapture capture_;
+    LineAssembler assembler_;
+    MarkedStreamDecoder decoder_;
+};
+
+} // namespace sus
