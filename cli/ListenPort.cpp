@@ -21,9 +21,10 @@ std::unique_ptr<ListenPort> ListenPort::open(const std::string& name, std::strin
         error = "its line settings could not be set: " + port.errorString().toStdString();
         return nullptr;
     }
+    // What came before the marking went on cannot be read right.
+    port.clear(QSerialPort::Input);
     if (!markReceiveErrors(port, error))
         return nullptr;
-    port.clear(QSerialPort::Input);
     return listener;
 }
 

@@ -3,10 +3,12 @@
 #include "tests/bridge/BridgeTiming.h"
 #include "tests/bridge/LibcTermios.h"
 #include "tests/bridge/RealCalls.h"
+#include "sim/VirtualFixture.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <chrono>
 #include <fcntl.h>
 #include <fstream>
@@ -17,6 +19,7 @@
 #include <sys/ioctl.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace sus::bridge {
 
@@ -132,6 +135,60 @@ void ModelBridge::model(const std::string& path)
     refuseModemLines_ = false;
     pulledOut_ = false;
     callsByThread_.clear();
+}
+
+void ModelBridge::hear(std::vector<WireWrite> line)
+{
+    std::lock_guard lock(mutex_);
+    heard_ = std::move(line);
+    hearing_ = false;
+}
+
+void ModelBridge::deliverHeard()
+{
+    using namespace std::chrono_literals;
+    // The program is done setting the port up when its settings have stood this long.
+    constexpr std::int64_t kSettledNs = 150'000'000;
+    std::vector<std::uint8_t> stream;
+    int master = -1;
+    int slave = -1;
+    for (;;) {
+        std::this_thread::sleep_for(10ms);
+        std::lock_guard lock(mutex_);
+        if (!device_)
+            return;
+        if (nowNs() - settingsChangedNs_ < kSettledNs)
+            continue;
+        if (device_->settings.baud == kFixtureBaud)
+            stream = receivedStream(heard_, receiveSettingsOf(device_->settings));
+        master = device_->master;
+        slave = device_->holder;
+        // What the model's driver delivers is final: the pseudo-terminal, which took the program's
+        // settings too, must pass it as it is (with PARMRK it would double each 0xFF once more).
+        termios raw{};
+        real::tcgetattr(slave, &raw);
+        ::cfmakeraw(&raw);
+        real::tcsetattr(slave, TCSANOW, &raw);
+        break;
+    }
+    for (std::size_t sent = 0; sent < stream.size();) {
+        const ssize_t written = real::write(master, stream.data() + sent, stream.size() - sent);
+        if (written > 0)
+            sent += static_cast<std::size_t>(written);
+        else if (errno != EAGAIN && errno != EINTR)
+            break;
+        else
+            std::this_thread::sleep_for(1ms);
+    }
+    // Read to the end, then a moment of quiet on the line before the technician's Ctrl+C.
+    for (int waited = 0; waited < 1000; ++waited) {
+        int pending = 0;
+        if (real::ioctl(slave, FIONREAD, &pending) != 0 || pending == 0)
+            break;
+        std::this_thread::sleep_for(10ms);
+    }
+    std::this_thread::sleep_for(200ms);
+    ::kill(::getpid(), SIGINT);
 }
 
 void ModelBridge::watch(const std::string& path)
@@ -292,6 +349,9 @@ std::optional<int> ModelBridge::open(const char* path, int flags)
         originNs_ = now;
     // A tty raises DTR and RTS when it opens; the bridge's interface is enabled by a request.
     device_->modemBits |= TIOCM_DTR | TIOCM_RTS;
+    settingsChangedNs_ = now;
+    if (!heard_.empty() && !std::exchange(hearing_, true))
+        std::thread([this] { deliverHeard(); }).detach();
     countLocked(kControlRequest);
     lock.unlock();
     sleepUntil(now + kControlRequestNs);
@@ -371,6 +431,7 @@ std::optional<int> ModelBridge::setSettings(int fd, const PortSettings& requeste
     std::int64_t now = nowNs();
     if (drainFirst)
         now = drainEndLocked(now);
+    settingsChangedNs_ = now;
     const LineState before = device_->line();
     const std::uint32_t rateBefore = device_->settings.baud;
     device_->settings = requested;

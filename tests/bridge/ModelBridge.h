@@ -47,6 +47,11 @@ public:
     // The bridge is unplugged: from now on writes, changes of the settings, drains and the modem lines
     // fail with EIO, as on a line the driver has hung up. The next model() plugs a device in again.
     void pullOut();
+    // The port's receiver is on a line that carries `line` (another transmitter's wire): once the
+    // program has opened the port and left its settings alone for a moment, what the driver would
+    // hand a reader with those settings (at 250000 baud) arrives to be read. Once it has all been
+    // read, the process gets SIGINT, as a technician ends listening with Ctrl+C.
+    void hear(std::vector<WireWrite> line);
     // Forgets what was recorded (counts, the line, opens of watched paths); the next open of the
     // port is t = 0 of the line again. Settings and modem lines stay, as a device keeps them.
     void clearRecording();
@@ -102,6 +107,8 @@ private:
     bool goneLocked() const;
     // When a drain that starts now returns; counts its polls.
     std::int64_t drainEndLocked(std::int64_t nowNs);
+    // Hands the heard line to the program's reads, then interrupts it.
+    void deliverHeard();
 
     mutable std::recursive_mutex mutex_;
     std::string path_;
@@ -114,6 +121,9 @@ private:
     std::size_t purged_ = 0;
     bool refuseModemLines_ = false;
     bool pulledOut_ = false;
+    std::vector<WireWrite> heard_;
+    bool hearing_ = false;
+    std::int64_t settingsChangedNs_ = 0;
 };
 
 } // namespace sus::bridge

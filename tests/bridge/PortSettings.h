@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/DeviceLayer.h"
+#include "tests/bridge/ReceivingUart.h"
 
 #include <array>
 #include <cstdint>
@@ -27,6 +28,8 @@ struct PortSettings {
 std::optional<std::uint32_t> standardRate(std::uint32_t cflag);
 // What the settings make of a character, and whether CTS flow control is on.
 LineState lineStateOf(const PortSettings& settings);
+// What the settings make the driver hand a reader of what the port receives.
+ReceiveSettings receiveSettingsOf(const PortSettings& settings);
 // "TIOCMGET" and the like, for counting calls by name.
 std::string ioctlName(unsigned long request);
 

@@ -2,11 +2,16 @@
 //   SUS_MODEL_BRIDGE_PORT    the port path to model, e.g. /dev/ttyUSB0
 //   SUS_MODEL_BRIDGE_LINE    where to save the line as a wire log when the program ends
 //   SUS_MODEL_BRIDGE_COUNTS  where to save the call counts and the checks when the program ends
+//   SUS_MODEL_BRIDGE_HEAR    a wire log of what the port's receiver hears (another transmitter on the
+//                            line); the program gets SIGINT once it has read it all
 
 #include "sim/Captures.h"
 #include "tests/bridge/ModelBridge.h"
+#include "tests/bridge/WireLog.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -22,6 +27,11 @@ struct PreloadSession {
     {
         if (const std::string port = environment("SUS_MODEL_BRIDGE_PORT"); !port.empty())
             sus::bridge::ModelBridge::instance().model(port);
+        if (const std::string heard = environment("SUS_MODEL_BRIDGE_HEAR"); !heard.empty()) {
+            std::ostringstream text;
+            text << std::ifstream(heard, std::ios::binary).rdbuf();
+            sus::bridge::ModelBridge::instance().hear(sus::bridge::readWireLog(text.str()));
+        }
     }
     ~PreloadSession()
     {

@@ -162,6 +162,17 @@ LineState lineStateOf(const PortSettings& settings)
     return line;
 }
 
+ReceiveSettings receiveSettingsOf(const PortSettings& settings)
+{
+    ReceiveSettings receive;
+    receive.markParity = (settings.cflag & (PARENB | PARODD | CMSPAR)) == (PARENB | PARODD | CMSPAR);
+    receive.checkParity = (settings.iflag & INPCK) != 0;
+    receive.markErrors = (settings.iflag & PARMRK) != 0;
+    receive.ignoreErrors = (settings.iflag & IGNPAR) != 0;
+    receive.ignoreBreaks = (settings.iflag & IGNBRK) != 0;
+    return receive;
+}
+
 std::string ioctlName(unsigned long request)
 {
     switch (request) {

@@ -2,7 +2,7 @@
 
 #include "core/Utf8Path.h"
 #include "sim/Waveform.h"
-#include "tests/cli/WireLog.h"
+#include "tests/bridge/WireLog.h"
 #include "update/UpdateFileReader.h"
 
 #include <fstream>
@@ -21,7 +21,7 @@ std::string fileText(const std::filesystem::path& path)
 
 FixtureLog heardFromWireLog(const std::filesystem::path& path)
 {
-    return VirtualFixture::decode(renderWaveform(readWireLog(fileText(path))));
+    return VirtualFixture::decode(renderWaveform(bridge::readWireLog(fileText(path))));
 }
 
 std::filesystem::path examplePath(const std::string& name)

@@ -6,7 +6,8 @@
 #include "tests/bridge/ReceivingUart.h"
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"
-#include "tests/cli/WireLog.h"
+#include "tests/bridge/WireLog.h"
+#include "tests/support/PseudoTerminal.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 
@@ -51,17 +52,33 @@ struct SentOverTheBridge {
     FixtureLog planned; // the same line as the virtual fixture hears it
     std::vector<std::filesystem::path> files;
 
-    MvtResult send(const QStringList& arguments)
+    static QProcessEnvironment overTheBridge()
     {
         QProcessEnvironment environment;
         environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(SUS_MODEL_BRIDGE_LIBRARY));
         environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_PORT"), QString::fromStdString(kPort));
+        return environment;
+    }
+
+    MvtResult send(const QStringList& arguments)
+    {
+        QProcessEnvironment environment = overTheBridge();
         environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_LINE"), q(dir / "line.log"));
         MvtResult run = runMvt(
             QStringList(arguments) << QStringLiteral("--port") << QString::fromStdString(kPort), environment);
-        wire = readWireLog(fileText(dir / "line.log"));
+        wire = bridge::readWireLog(fileText(dir / "line.log"));
         planned = heardFromWireLog(dir / "line.log");
         return run;
+    }
+
+    // `listen --port` on a second bridge whose receiver is on the line that was sent.
+    MvtResult listenOnAPort(const QStringList& arguments) const
+    {
+        QProcessEnvironment environment = overTheBridge();
+        environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_HEAR"), q(dir / "line.log"));
+        return runMvt(QStringList{QStringLiteral("listen"), QStringLiteral("--port"), QString::fromStdString(kPort)}
+                          << arguments,
+                      environment);
     }
 
     // `listen --input` over what a receiving UART made of the line, with `change` put on it.
@@ -148,7 +165,7 @@ QString MvtListenToAnUpdate::password;
 
 TEST_F(MvtListenToAnUpdate, HearsTheTwoFilesExactlyAsSentAndWhatTheFixtureStores)
 {
-    const MvtResult heard = sent->listen(expectBoth());
+    const MvtResult heard = sent->listenOnAPort(expectBoth());
     ASSERT_EQ(heard.exitCode, 0) << heard.out << heard.err;
     EXPECT_TRUE(contains(heard.out, "41 wake-up frames, 2 file(s) received, the fixture was told to reset."))
         << heard.out;
@@ -160,6 +177,7 @@ TEST_F(MvtListenToAnUpdate, HearsTheTwoFilesExactlyAsSentAndWhatTheFixtureStores
         << heard.out;
     EXPECT_TRUE(contains(heard.out, "packet 1: StartOfFile, checksum right\n")) << heard.out;
     EXPECT_TRUE(contains(heard.out, "As expected.\n")) << heard.out;
+
 
     // Without the files, a fixture's own checks judge each image.
     const MvtResult alone = sent->listen({});
@@ -252,6 +270,17 @@ TEST_F(MvtListenToAnUpdate, ReportsFaultsInTheStreamAsWhatTheyAreNeverAsAnIntact
         EXPECT_FALSE(contains(heard.out, "1. heard 512 image bytes, version 1.2.01, image intact"))
             << heard.out;
     }
+}
+
+TEST(MvtListenOnAPort, RefusesAPortThatCannotTellANinthBitOf0From1)
+{
+    // A pseudo-terminal takes the parity settings and drops them.
+    PseudoTerminal terminal;
+    ASSERT_FALSE(terminal.slaveName().empty());
+    const MvtResult heard =
+        runMvt({QStringLiteral("listen"), QStringLiteral("--port"), QString::fromStdString(terminal.slaveName())});
+    EXPECT_EQ(heard.exitCode, 5);
+    EXPECT_TRUE(contains(heard.err, "cannot listen: the port does not keep mark parity checking")) << heard.err;
 }
 
 TEST(MvtListenToDmx, ChecksEveryFramesLevelsAndNamesTheFirstSlotChanged)

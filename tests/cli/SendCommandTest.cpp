@@ -4,7 +4,7 @@
 #include "sim/Waveform.h"
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"
-#include "tests/cli/WireLog.h"
+#include "tests/bridge/WireLog.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/UpdateKey.h"
@@ -80,7 +80,7 @@ TEST_F(MvtSend, CaptureIsTheSameAtEveryRunStartsOneTickAfterTheOpenAndBothFormat
     ASSERT_EQ(send(QString::fromLatin1(kSpotPassword), {spot}).exitCode, 0);
     EXPECT_EQ(fileText(log), first);
 
-    const std::vector<WireWrite> writes = readWireLog(first);
+    const std::vector<WireWrite> writes = bridge::readWireLog(first);
     ASSERT_FALSE(writes.empty());
     EXPECT_EQ(writes.front().startNs,
               20 * kMs); // the first tick of Timer1, the break of the first wake-up frame

@@ -1,10 +1,10 @@
-#include "tests/cli/WireLog.h"
+#include "tests/bridge/WireLog.h"
 
 #include <map>
 #include <sstream>
 #include <stdexcept>
 
-namespace sus::test {
+namespace sus::bridge {
 
 std::vector<WireWrite> readWireLog(const std::string& text)
 {
@@ -31,4 +31,4 @@ std::vector<WireWrite> readWireLog(const std::string& text)
     return writes;
 }
 
-} // namespace sus::test
+} // namespace sus::bridge
