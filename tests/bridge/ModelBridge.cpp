@@ -1,15 +1,15 @@
 #include "tests/bridge/ModelBridge.h"
 
+#include "sim/VirtualFixture.h"
 #include "tests/bridge/BridgeTiming.h"
 #include "tests/bridge/LibcTermios.h"
 #include "tests/bridge/RealCalls.h"
-#include "sim/VirtualFixture.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <csignal>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <limits>

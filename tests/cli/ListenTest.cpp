@@ -4,9 +4,9 @@
 
 #include "core/HexText.h"
 #include "tests/bridge/ReceivingUart.h"
+#include "tests/bridge/WireLog.h"
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"
-#include "tests/bridge/WireLog.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
@@ -76,9 +76,10 @@ struct SentOverTheBridge {
     {
         QProcessEnvironment environment = overTheBridge();
         environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_HEAR"), q(dir / "line.log"));
-        return runMvt(QStringList{QStringLiteral("listen"), QStringLiteral("--port"), QString::fromStdString(kPort)}
-                          << arguments,
-                      environment);
+        return runMvt(
+            QStringList{QStringLiteral("listen"), QStringLiteral("--port"), QString::fromStdString(kPort)}
+                << arguments,
+            environment);
     }
 
     // `listen --input` over what a receiving UART made of the line, with `change` put on it.
@@ -178,11 +179,20 @@ TEST_F(MvtListenToAnUpdate, HearsTheTwoFilesExactlyAsSentAndWhatTheFixtureStores
     EXPECT_TRUE(contains(heard.out, "packet 1: StartOfFile, checksum right\n")) << heard.out;
     EXPECT_TRUE(contains(heard.out, "As expected.\n")) << heard.out;
 
-
-    // Without the files, a fixture's own checks judge each image.
-    const MvtResult alone = sent->listen({});
+    // Without the files, a fixture's own checks judge each image; what was read is kept as it came,
+    // and what was heard as the writes that would send it again.
+    const std::filesystem::path record = sent->dir / "record.bin";
+    const std::filesystem::path capture = sent->dir / "heard.log";
+    const MvtResult alone =
+        sent->listen({QStringLiteral("--record"), q(record), QStringLiteral("--capture"), q(capture)});
     ASSERT_EQ(alone.exitCode, 0) << alone.err;
     EXPECT_TRUE(contains(alone.out, "1. heard 512 image bytes, version 1.2.01, image intact\n")) << alone.out;
+    EXPECT_EQ(fileText(record), fileText(sent->dir / "heard.bin"));
+    const FixtureLog again = heardFromWireLog(capture);
+    ASSERT_EQ(again.packets.size(), sent->planned.packets.size());
+    for (std::size_t i = 0; i < again.packets.size(); ++i)
+        EXPECT_EQ(again.packets[i].bytes, sent->planned.packets[i].bytes) << i;
+    EXPECT_EQ(again.wakeUpFrames().size(), 41u);
 }
 
 TEST_F(MvtListenToAnUpdate, NamesTheFirstByteOrNinthBitChangedOnTheLine)
@@ -277,10 +287,11 @@ TEST(MvtListenOnAPort, RefusesAPortThatCannotTellANinthBitOf0From1)
     // A pseudo-terminal takes the parity settings and drops them.
     PseudoTerminal terminal;
     ASSERT_FALSE(terminal.slaveName().empty());
-    const MvtResult heard =
-        runMvt({QStringLiteral("listen"), QStringLiteral("--port"), QString::fromStdString(terminal.slaveName())});
+    const MvtResult heard = runMvt(
+        {QStringLiteral("listen"), QStringLiteral("--port"), QString::fromStdString(terminal.slaveName())});
     EXPECT_EQ(heard.exitCode, 5);
-    EXPECT_TRUE(contains(heard.err, "cannot listen: the port does not keep mark parity checking")) << heard.err;
+    EXPECT_TRUE(contains(heard.err, "cannot listen: the port does not keep mark parity checking"))
+        << heard.err;
 }
 
 TEST(MvtListenToDmx, ChecksEveryFramesLevelsAndNamesTheFirstSlotChanged)
