@@ -22,8 +22,10 @@ int runDmx(const QStringList& arguments)
         QStringLiteral(
             "Sends DMX512 frames, one every 60 ms as \"DMX Output\" does: a break, the start code 0 "
             "and the levels of channels 1 to 512. Levels not set are 0.\n"
-            "Exit status: 0 the frames were sent (or Ctrl+C ended them); 1 the capture could not be saved; 2 "
-            "bad arguments; 5 no controller, or the link failed."));
+            "Exit status: 0 the frames were sent (or Ctrl+C ended them); 1 the capture could not be saved at "
+            "the end; 2 bad arguments, or a capture file that cannot be created; 5 no controller, or the "
+            "link "
+            "failed."));
     const QCommandLineOption address(
         QStringLiteral("address"),
         QStringLiteral("The fixture's start address, 1 to 511 (default 1): --set "
@@ -68,10 +70,10 @@ int runDmx(const QStringList& arguments)
             QStringLiteral("--simulate needs --frames N, or --realtime: in virtual time "
                            "frames without end would never let the command finish."));
 
-    TerminalPresenter presenter(std::cout, std::cerr);
+    TerminalPresenter presenter(std::cout, std::cerr, "dmx");
     LineSession session(*line, presenter);
     if (!session.link().controllerFound()) {
-        std::cerr << session.noControllerText() << '\n';
+        std::cerr << commandPrefix("dmx") << session.noControllerText() << '\n';
         return exit_code::kNoController;
     }
 
@@ -90,7 +92,7 @@ int runDmx(const QStringList& arguments)
     box.setChecked(false);
     lineHost.stop();
 
-    const bool captured = session.saveCapture(std::cerr);
+    const bool captured = session.saveCapture(std::cerr, "dmx");
     if (failed)
         return exit_code::kNoController;
     return captured ? exit_code::kSuccess : exit_code::kFailure;

@@ -24,7 +24,9 @@ std::optional<std::vector<ChannelLevel>> readChannelLevels(const QStringList& va
 {
     std::vector<ChannelLevel> levels;
     for (const QString& value : values) {
-        for (const QString& entry : value.split(QLatin1Char(','))) {
+        for (const QString& written : value.split(QLatin1Char(','))) {
+            // Blanks around an entry, as after a comma, are no part of it.
+            const QString entry = written.trimmed();
             const QStringList parts = entry.split(QLatin1Char('='));
             if (parts.size() != 2) {
                 error = QStringLiteral("\"%1\" is not of the form CH=LEVEL.").arg(entry);

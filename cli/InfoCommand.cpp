@@ -29,7 +29,7 @@ int runInfo(const QStringList& arguments)
     // The panel of the "Update" page reads and shows it, exactly as when a file is clicked.
     const std::string path = files.front().toStdString();
     HeadlessUpdatePage page;
-    TerminalPresenter presenter(std::cout, std::cerr);
+    TerminalPresenter presenter(std::cout, std::cerr, "info");
     FileQueuePanel panel(page, presenter, [] { return false; });
     if (!panel.ShowFileInformation(path)) {
         presenter.showFileError(fileFailureText(kCanNotOpenTheFile, path, panel.lastFailureReason()));

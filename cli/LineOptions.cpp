@@ -41,6 +41,11 @@ std::optional<LineOptions> LineOptionParser::read(QString& error) const
                            "real one.");
         return std::nullopt;
     }
+    if (options.realtime && !options.simulate) {
+        error = QStringLiteral("--realtime paces the simulated controller and goes with --simulate; a real "
+                               "controller always runs in real time.");
+        return std::nullopt;
+    }
     if (parser_.isSet(port_) && options.port.empty()) {
         error = QStringLiteral("--port needs the name of a serial port.");
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "cli/LineSession.h"
 
 #include "cli/RealTimePacer.h"
+#include "cli/TerminalPresenter.h"
 #include "cli/VirtualPacer.h"
 #include "core/MessageLines.h"
 #include "link/LinkFaultText.h"
@@ -66,11 +67,12 @@ const TxLine& LineSession::txLine() const
     return simulated_ ? simulated_->txLine() : capturing_->txLine();
 }
 
-bool LineSession::saveCapture(std::ostream& err) const
+bool LineSession::saveCapture(std::ostream& err, const std::string& command) const
 {
     if (options_.capturePath.empty() || cli::saveCapture(options_.capturePath, txLine().writes()))
         return true;
-    err << "The capture could not be written to \"" << options_.capturePath << "\".\n";
+    err << commandPrefix(command) << "The capture could not be written to \"" << options_.capturePath
+        << "\".\n";
     return false;
 }
 

@@ -39,9 +39,9 @@ public:
     std::string noControllerText() const;
     Pacer& pacer() { return *pacer_; }
 
-    // Saves the capture if one was asked for, once the line has stopped. False, with a message on `err`,
-    // when it cannot be written.
-    bool saveCapture(std::ostream& err) const;
+    // Saves the capture if one was asked for, once the line has stopped. False, with a message of
+    // `command` on `err`, when it cannot be written.
+    bool saveCapture(std::ostream& err, const std::string& command) const;
 
     // What went on the TX line so far.
     const TxLine& txLine() const;

@@ -6,6 +6,7 @@
 #include "cli/LineSession.h"
 #include "cli/ListenPort.h"
 #include "cli/SessionUpdate.h"
+#include "cli/TerminalPresenter.h"
 #include "core/Utf8Path.h"
 #include "sim/HeardLinePrinter.h"
 #include "sim/LineWitness.h"
@@ -97,7 +98,7 @@ bool listenToInput(const std::string& path, LineWitness& witness, Recorder& reco
 bool listenToPort(ListenPort& port, LineWitness& witness, Recorder& recorder, std::string& error)
 {
     catchInterrupt();
-    std::cerr << "Listening; Ctrl+C ends it with the report.\n";
+    std::cerr << commandPrefix("listen") << "listening; Ctrl+C ends it with the report.\n";
     const std::int64_t originNs = nowNs();
     std::vector<std::uint8_t> piece;
     while (!takeInterrupt()) {

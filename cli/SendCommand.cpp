@@ -1,6 +1,7 @@
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
+#include "cli/FileChecks.h"
 #include "cli/LineOptions.h"
 #include "cli/ProgressLine.h"
 #include "cli/SessionUpdate.h"
@@ -8,6 +9,7 @@
 #include "cli/TerminalPresenter.h"
 #include "update/UpdateMessages.h"
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
@@ -44,15 +46,20 @@ int runSend(const QStringList& arguments)
         QStringLiteral(
             "Runs one update over the files in the order given, as the window's Start does with the first of "
             "them selected and the password in the password box: wake-up frames, then each file, then the "
-            "reset of the fixture. The finish message is printed on standard output, every other message on "
+            "reset of the fixture. First every file is checked as check does, and nothing is sent when one "
+            "would stop the run. The finish message is printed on standard output, every other message on "
             "standard error.\n"
-            "Exit status: 0 finished; 1 the capture could not be saved; 2 empty password or bad arguments; 3 "
-            "wrong password; 4 a file cannot be opened, read or sent; 5 no controller, or the link failed; "
-            "130 stopped by Ctrl+C."));
-    const QCommandLineOption password(
-        QStringLiteral("password"), QStringLiteral("The password of the files (six hexadecimal characters)."),
-        QStringLiteral("P"));
-    command.parser().addOption(password);
+            "Exit status: 0 finished; 1 the capture could not be saved at the end; 2 empty password, bad "
+            "arguments, or a capture file that cannot be created; 3 wrong password; 4 a file cannot be "
+            "opened, "
+            "read or sent; 5 no controller, or the link failed; 130 stopped by Ctrl+C."));
+    const QCommandLineOption password(QStringLiteral("password"), passwordOptionHelp(), QStringLiteral("P"));
+    const QCommandLineOption noCheck(
+        QStringLiteral("no-check"),
+        QStringLiteral(
+            "Check each file only when its turn comes, as the window does: the files before a refused "
+            "one are sent."));
+    command.parser().addOptions({password, noCheck});
     const LineOptionParser lineOptions(command.parser());
     command.parser().addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Update files (.MVT)."),
                                            QStringLiteral("FILE..."));
@@ -65,18 +72,34 @@ int runSend(const QStringList& arguments)
     if (files.empty())
         return command.usageError(QStringLiteral("Name at least one update file."));
     QString error;
+    const auto passwords = readFilePasswords(command.parser().values(password), files.size(), error);
+    if (!passwords)
+        return command.usageError(error);
     const std::optional<LineOptions> line = lineOptions.read(error);
     if (!line)
         return command.usageError(error);
+    // An empty password is the run's own first refusal, before any file is read.
+    const bool passwordsTyped =
+        !passwords->empty() &&
+        std::ranges::none_of(*passwords, [](const std::string& p) { return p.empty(); });
+    if (passwordsTyped && !command.parser().isSet(noCheck)) {
+        const FilesCheck check = checkFiles(files, *passwords);
+        if (check.exitStatus != exit_code::kSuccess) {
+            for (const std::size_t index : check.problems)
+                std::cerr << commandPrefix("send") << check.lines[index] << '\n';
+            std::cerr << commandPrefix("send") << "Nothing was sent.\n";
+            return check.exitStatus;
+        }
+    }
 
-    TerminalPresenter presenter(std::cout, std::cerr, {std::string(kUpdateFinished)});
+    TerminalPresenter presenter(std::cout, std::cerr, "send", {std::string(kUpdateFinished)});
     LineSession session(*line, presenter);
     if (!session.link().controllerFound()) {
-        std::cerr << session.noControllerText() << '\n';
+        std::cerr << commandPrefix("send") << session.noControllerText() << '\n';
         return exit_code::kNoController;
     }
 
-    SessionUpdate update(session, files, command.parser().value(password).toStdString(), presenter);
+    SessionUpdate update(session, files, *passwords, presenter);
     HeadlessUpdatePage& page = update.page();
     UpdateSequencer& sequencer = update.sequencer();
     std::optional<ProgressLine> progress;
@@ -104,7 +127,7 @@ int runSend(const QStringList& arguments)
     if (progress)
         progress->finishLine();
 
-    const bool captured = session.saveCapture(std::cerr);
+    const bool captured = session.saveCapture(std::cerr, "send");
     const int status = exitStatusFor(sequencer.lastOutcome());
     return status == exit_code::kSuccess && !captured ? exit_code::kFailure : status;
 }

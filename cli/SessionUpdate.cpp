@@ -20,13 +20,14 @@ private:
 
 } // namespace
 
-SessionUpdate::SessionUpdate(LineSession& session, std::vector<std::string> files, std::string password,
-                             Presenter& presenter)
-    : page_(std::move(files), std::move(password)), turns_(session.link()),
+SessionUpdate::SessionUpdate(LineSession& session, std::vector<std::string> files,
+                             std::vector<std::string> passwords, Presenter& presenter)
+    : page_(std::move(files), passwords.empty() ? std::string() : passwords.front()), turns_(session.link()),
       timer1_(session.pacer().line().createTimer()),
       sequencer_(files_, session.link(), turns_, *timer1_, presenter, page_, session.pacer().line().threads())
 {
     page_.setSelectedIndex(0);
+    sequencer_.setFilePasswords(std::move(passwords));
 }
 
 std::optional<FixtureLog> plannedUpdateRun(const std::vector<std::string>& files, const std::string& password,
@@ -36,7 +37,7 @@ std::optional<FixtureLog> plannedUpdateRun(const std::vector<std::string>& files
     options.simulate = true;
     LastMessage presenter;
     LineSession session(options, presenter);
-    SessionUpdate update(session, files, password, presenter);
+    SessionUpdate update(session, files, std::vector<std::string>(files.size(), password), presenter);
     update.sequencer().SpeedButton2Click();
     session.pacer().runUntil([&] { return update.ended(); });
     session.pacer().line().stop();

@@ -15,10 +15,11 @@
 namespace sus::cli {
 
 // An update run of one mvt command over its session's line, as the window's update page drives it:
-// the page's queue is `files` with the first selected, its password box `password`.
+// the page's queue is `files` with the first selected; each file is checked with its own entry of
+// `passwords` (none: the password box is empty, which the run refuses).
 class SessionUpdate {
 public:
-    SessionUpdate(LineSession& session, std::vector<std::string> files, std::string password,
+    SessionUpdate(LineSession& session, std::vector<std::string> files, std::vector<std::string> passwords,
                   Presenter& presenter);
 
     HeadlessUpdatePage& page() { return page_; }

@@ -4,9 +4,14 @@
 
 namespace sus::cli {
 
-TerminalPresenter::TerminalPresenter(std::ostream& out, std::ostream& err,
+std::string commandPrefix(const std::string& command)
+{
+    return "mvt " + command + ": ";
+}
+
+TerminalPresenter::TerminalPresenter(std::ostream& out, std::ostream& err, std::string command,
                                      std::vector<std::string> resultTexts)
-    : out_(out), err_(err), resultTexts_(std::move(resultTexts))
+    : out_(out), err_(err), prefix_(commandPrefix(command)), resultTexts_(std::move(resultTexts))
 {
 }
 
@@ -25,7 +30,7 @@ void TerminalPresenter::write(std::ostream& stream, const std::string& text)
 {
     if (beforeMessage_)
         beforeMessage_();
-    stream << text << '\n';
+    stream << (&stream == &err_ ? prefix_ : std::string()) << text << '\n';
     stream.flush();
 }
 

@@ -12,9 +12,15 @@ namespace sus::cli {
 // The system's messages in a terminal: no box and nobody to dismiss it. Messages go to the error
 // stream, except the texts that are a command's result (the finish message of an update run),
 // which go to the output stream. Each message ends with a line feed.
+//
+// Messages of the command line: "mvt <command>: " and the text, on the error stream.
+std::string commandPrefix(const std::string& command);
 class TerminalPresenter : public Presenter {
 public:
-    TerminalPresenter(std::ostream& out, std::ostream& err, std::vector<std::string> resultTexts = {});
+    // `command` names the command ("send") before each message on the error stream, as every message
+    // of mvt is named.
+    TerminalPresenter(std::ostream& out, std::ostream& err, std::string command,
+                      std::vector<std::string> resultTexts = {});
 
     void showMessage(const std::string& text) override;
     void showFileError(const std::string& text) override;
@@ -27,6 +33,7 @@ private:
 
     std::ostream& out_;
     std::ostream& err_;
+    std::string prefix_;
     std::vector<std::string> resultTexts_;
     std::function<void()> beforeMessage_;
 };

@@ -22,6 +22,7 @@ constexpr const char* kUsage =
     "\n"
     "Commands:\n"
     "  info    Print the information stored in an update file\n"
+    "  check   Check update files as a run would, sending nothing\n"
     "  send    Run an update: send update files to the fixture\n"
     "  dmx     Send DMX frames\n"
     "  ports   List the attached devices, the controller marked\n"
@@ -42,9 +43,9 @@ int main(int argc, char* argv[])
     sus::cli::writeOutputAsBytes();
 
     const std::map<QString, std::function<int(const QStringList&)>> commands = {
-        {QStringLiteral("info"), sus::cli::runInfo},     {QStringLiteral("send"), sus::cli::runSend},
-        {QStringLiteral("dmx"), sus::cli::runDmx},       {QStringLiteral("ports"), sus::cli::runPorts},
-        {QStringLiteral("listen"), sus::cli::runListen},
+        {QStringLiteral("info"), sus::cli::runInfo},   {QStringLiteral("check"), sus::cli::runCheck},
+        {QStringLiteral("send"), sus::cli::runSend},   {QStringLiteral("dmx"), sus::cli::runDmx},
+        {QStringLiteral("ports"), sus::cli::runPorts}, {QStringLiteral("listen"), sus::cli::runListen},
     };
 
     QStringList arguments = QCoreApplication::arguments().mid(1);

@@ -34,6 +34,13 @@ std::string versionList(std::uint8_t newVersion,
     return list;
 }
 
+std::string newVersionText(const UpdateImage& image)
+{
+    const std::uint8_t key = DeriveImageKey(image.keyBytes());
+    const std::uint8_t version = image.newVersion(key);
+    return "V" + hexDigit(version >> 4) + "." + hexDigit(version) + "." + hexByte(image.newRevision(key));
+}
+
 InformationLines fileInformationLines(const UpdateImage& image)
 {
     const std::uint8_t key = DeriveImageKey(image.keyBytes());
@@ -42,8 +49,7 @@ InformationLines fileInformationLines(const UpdateImage& image)
     return {
         "Function:",
         "  " + shownText(image.functionText()),
-        "New Version: V" + hexDigit(version >> 4) + "." + hexDigit(version) + "." +
-            hexByte(image.newRevision(key)) +
+        "New Version: " + newVersionText(image) +
             "           Update Version: " + versionList(version, image.updatableVersions(key)),
         "Design By:  " + shownText(image.designerText()),
     };

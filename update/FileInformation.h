@@ -18,6 +18,9 @@ namespace sus {
 using InformationLines = std::array<std::string, 4>;
 InformationLines fileInformationLines(const UpdateImage& image);
 
+// The version a file brings, as line 3 shows it: "Vm.n.rr".
+std::string newVersionText(const UpdateImage& image);
+
 // The version list of line 3: "V" and the new version, then ",V" and each updatable version that
 // is not an empty slot, or "All Version can update!" alone as soon as a slot reads 0xFF.
 std::string versionList(std::uint8_t newVersion,

@@ -14,4 +14,9 @@ RunRequest RunRequest::fromPage(const UpdatePageView& view)
     return request;
 }
 
+const std::string& RunRequest::passwordFor(std::size_t index) const
+{
+    return index < filePasswords.size() ? filePasswords[index] : password;
+}
+
 } // namespace sus

@@ -13,6 +13,11 @@ struct RunRequest {
     std::vector<std::string> files; // ListBox1's entries, UTF-8 paths
     std::string password;           // Edit1
     int selectedIndex = -1;         // ListBox1's selection, -1 when none
+    // A password for each file in `files`, when the caller has them apart (the window has one box).
+    std::vector<std::string> filePasswords;
+
+    // The password to check file `index` with.
+    const std::string& passwordFor(std::size_t index) const;
 
     static RunRequest fromPage(const UpdatePageView& view);
 };

@@ -2,6 +2,7 @@
 
 #include "core/Utf8Path.h"
 #include "update/ReadOnlyFile.h"
+#include "update/UpdatePacket.h"
 
 #include <new>
 #include <system_error>
@@ -72,6 +73,13 @@ UpdateImageLoad LoadUpdateImage(const std::string& utf8Path, const FileSizeLimit
 UpdateImageLoad LoadUpdateImage(const std::filesystem::path& path, const FileSizeLimit& limit)
 {
     return readUpdateFile(path, limit, true);
+}
+
+UpdateImageLoad LoadSendableUpdateImage(const std::string& utf8Path)
+{
+    // Block numbers are 16-bit packet types: a file that would need more is refused by its size,
+    // before any of it is read, held or sent.
+    return LoadUpdateImage(utf8Path, {kMaximumSendableFileSize, "can be sent in an update"});
 }
 
 UpdateImageLoad loadUpdateHeader(const std::string& utf8Path)

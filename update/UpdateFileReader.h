@@ -32,6 +32,10 @@ struct FileSizeLimit {
 UpdateImageLoad LoadUpdateImage(const std::filesystem::path& path, const FileSizeLimit& limit = {});
 UpdateImageLoad LoadUpdateImage(const std::string& utf8Path, const FileSizeLimit& limit = {});
 
+// Reads the update file at `path` as an update run takes it: whole, and refused by its size when its
+// blocks would need more packet types than there are.
+UpdateImageLoad LoadSendableUpdateImage(const std::string& utf8Path);
+
 // Reads only the header of the update file at `path`, after the same checks as LoadUpdateImage
 // with the default limit: all that showing a file needs, so that showing takes the same short time
 // for a file of any size. The image holds the kHeaderSize header bytes alone.

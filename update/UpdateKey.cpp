@@ -20,4 +20,9 @@ std::string DeriveExpectedPassword(const KeyBytes& k)
     return hexByte(k[0] ^ k[3]) + hexByte(k[0] ^ k[4]) + hexByte(k[0] ^ k[5]);
 }
 
+bool passwordMatches(const KeyBytes& k, const std::string& typed)
+{
+    return typed == DeriveExpectedPassword(k);
+}
+
 } // namespace sus

@@ -18,6 +18,9 @@ std::uint8_t DeriveImageKey(const KeyBytes& k);
 // The password that belongs to the file: k0^k3, k0^k4, k0^k5, each as two upper-case hex digits.
 std::string DeriveExpectedPassword(const KeyBytes& k);
 
+// Whether `typed` is the file's password: the same characters exactly, letter case included.
+bool passwordMatches(const KeyBytes& k, const std::string& typed);
+
 // A scrambled byte's value.
 constexpr std::uint8_t descramble(std::uint8_t stored, std::uint8_t key)
 {

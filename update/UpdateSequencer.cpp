@@ -54,8 +54,9 @@ void UpdateSequencer::SpeedButton2Click()
     shownOutcome_ = RunOutcome::None;
     for (UpdateRunListener* listener : listeners_)
         listener->updateRunStarted();
-    threads_.line.post(
-        [this, request = RunRequest::fromPage(view_)]() mutable { startRun(std::move(request)); });
+    RunRequest request = RunRequest::fromPage(view_);
+    request.filePasswords = filePasswords_;
+    threads_.line.post([this, request = std::move(request)]() mutable { startRun(std::move(request)); });
 }
 
 void UpdateSequencer::startRun(RunRequest request)
@@ -316,7 +317,7 @@ void UpdateSequencer::nextFileOrFinish()
     onPage([index = fileIndex_](UpdatePageView& view) { view.setSelectedIndex(index); });
     const std::string path = request_.files[static_cast<std::size_t>(fileIndex_)];
     files_.setCurrentFilePath(path);
-    files_.setTypedPassword(request_.password);
+    files_.setTypedPassword(request_.passwordFor(static_cast<std::size_t>(fileIndex_)));
     ++fileIndex_;
 
     switch (files_.PrepareUpdateFile()) {

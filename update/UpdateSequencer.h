@@ -73,6 +73,9 @@ public:
 
     // SpeedButton2 (Start).
     void SpeedButton2Click();
+    // From the next Start on, each queued file is checked with its own password, in the queue's
+    // order, instead of the password box's (which must still not be empty).
+    void setFilePasswords(std::vector<std::string> passwords) { filePasswords_ = std::move(passwords); }
     // SpeedButton3 (Stop): the next tick sends AbortUpdate, the one after closes the link. Once the
     // run's last packet is out (FinishUpdate, or AbortUpdate) it sends nothing more.
     void SpeedButton3Click();
@@ -142,6 +145,7 @@ private:
     std::vector<UpdateRunListener*> listeners_;
     bool shownRunActive_ = false;
     RunOutcome shownOutcome_ = RunOutcome::None;
+    std::vector<std::string> filePasswords_;
 
     // The line's thread.
     UpdateFiles& files_;

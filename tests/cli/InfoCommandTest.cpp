@@ -66,7 +66,7 @@ TEST(MvtInfo, AFileThatCannotBeShownGivesAReasonOnStandardErrorAndNothingElse)
         const MvtResult run = runMvt({QStringLiteral("info"), QString::fromStdString(utf8Of(path))});
         EXPECT_EQ(run.exitCode, 1) << reason;
         EXPECT_EQ(run.out, "") << reason;
-        EXPECT_EQ(run.err, "Can not open the File!\n" + utf8Of(path) + "\n" + reason + "\n");
+        EXPECT_EQ(run.err, "mvt info: Can not open the File!\n" + utf8Of(path) + "\n" + reason + "\n");
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <sys/stat.h>
@@ -37,7 +38,10 @@ std::vector<std::string> refusals(const std::string& port)
         const MvtResult run = runMvt(command);
         EXPECT_EQ(run.exitCode, 5) << command.front().toStdString();
         EXPECT_EQ(run.out, "") << command.front().toStdString();
-        told.push_back(run.err);
+        // Named by its command, as every message of mvt is.
+        const std::string prefix = "mvt " + command.front().toStdString() + ": ";
+        EXPECT_EQ(run.err.rfind(prefix, 0), 0u) << run.err;
+        told.push_back(run.err.substr(std::min(prefix.size(), run.err.size())));
     }
     return told;
 }

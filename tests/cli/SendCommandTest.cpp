@@ -57,7 +57,7 @@ TEST_F(MvtSend, TheFixtureReceivesEveryFileExactlyAndTheFinishMessageIsTheOnlyOu
     const MvtResult run = send(QString::fromLatin1(kSpotPassword), {q(examplePath(kSpot)), q(secondPath)});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, kFinishText);
-    EXPECT_EQ(run.err, kFound);
+    EXPECT_EQ(run.err, "mvt send: " + std::string(kFound));
 
     const UpdateReception got = received();
     EXPECT_EQ(got.wakeUpFrames, 41u);
@@ -96,36 +96,153 @@ TEST_F(MvtSend, CaptureIsTheSameAtEveryRunStartsOneTickAfterTheOpenAndBothFormat
     EXPECT_EQ(fileText(vcd), expected.str());
 }
 
+// The files are checked before anything is sent; --no-check keeps the window's order, where the
+// files before a refused one go out whole.
 TEST_F(MvtSend, EachFailureHasItsExitStatusAndMessageAndTheFixtureGetsNoReset)
 {
     const QString spot = q(examplePath(kSpot));
     const QString missing = q(dir / "missing.MVT");
+    const QString other = q(UpdateFileBuilder().keyBytes({1, 2, 3, 4, 5, 6}).writeTo(dir / "other.MVT"));
+    const std::string found = "mvt send: " + std::string(kFound);
+    const QString right = QString::fromLatin1(kSpotPassword);
     struct Case {
-        QString password;
-        QStringList files;
+        const char* name;
+        QStringList arguments;
         int exitCode;
         std::string message;
         std::size_t filesReceived;
+        std::size_t wakeUpFrames;
     };
     const Case cases[] = {
-        {QString(), {spot}, 2, "Enter the Password Please!\n", 0},
-        {QStringLiteral("452db8"), {spot}, 3, "Password Wrong!\n", 0},
-        {QString::fromLatin1(kSpotPassword),
-         {spot, missing},
+        {"empty password",
+         {QStringLiteral("--password"), QString(), spot},
+         2,
+         found + "mvt send: Enter the Password Please!\n",
+         0,
+         0},
+        {"lower case",
+         {QStringLiteral("--password"), QStringLiteral("452db8"), spot},
+         3,
+         "mvt send: " + utf8Of(examplePath(kSpot)) +
+             ": V1.2.05, 3144 bytes, password wrong\nmvt send: Nothing was sent.\n",
+         0,
+         0},
+        {"another password for the second file",
+         {QStringLiteral("--password"), right, spot, other},
+         3,
+         "mvt send: " + utf8Of(dir / "other.MVT") +
+             ": V0.0.00, 144 bytes, password wrong\nmvt send: Nothing was sent.\n",
+         0,
+         0},
+        {"a second file that is missing",
+         {QStringLiteral("--password"), right, spot, missing},
          4,
-         "Can not open the File!\n" + utf8Of(dir / "missing.MVT") + "\nThe file does not exist.\n",
-         1},
+         "mvt send: " + utf8Of(dir / "missing.MVT") +
+             ": cannot be sent. The file does not exist.\nmvt send: Nothing was sent.\n",
+         0,
+         0},
+        {"lower case, unchecked",
+         {QStringLiteral("--no-check"), QStringLiteral("--password"), QStringLiteral("452db8"), spot},
+         3,
+         found + "mvt send: Password Wrong!\n",
+         0,
+         41},
+        {"a second file that is missing, unchecked",
+         {QStringLiteral("--no-check"), QStringLiteral("--password"), right, spot, missing},
+         4,
+         found + "mvt send: Can not open the File!\n" + utf8Of(dir / "missing.MVT") +
+             "\nThe file does not exist.\n",
+         1,
+         41},
+        {"two passwords for three files",
+         {QStringLiteral("--password"), right, QStringLiteral("--password"), right, spot, spot, spot},
+         2,
+         "mvt send: Give --password once for every file, or once for each file in the files' order (3 "
+         "file(s), 2 "
+         "password(s)).\nTry 'mvt send --help'.\n",
+         0,
+         0},
     };
     for (const Case& c : cases) {
-        const MvtResult run = send(c.password, c.files);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.message;
-        EXPECT_EQ(run.out, "") << c.message;
-        EXPECT_EQ(run.err, kFound + c.message);
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(log);
+        const MvtResult run = runMvt(QStringList{QStringLiteral("send"), QStringLiteral("--simulate"),
+                                                 QStringLiteral("--capture"), q(log)} +
+                                     c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, c.message);
         const UpdateReception got = received();
-        EXPECT_EQ(got.files.size(), c.filesReceived) << c.message;
-        EXPECT_EQ(got.wakeUpFrames, c.exitCode == 2 ? 0u : 41u) << c.message;
+        EXPECT_EQ(got.files.size(), c.filesReceived);
+        EXPECT_EQ(got.wakeUpFrames, c.wakeUpFrames);
         EXPECT_FALSE(got.finished);
         EXPECT_FALSE(got.aborted);
+    }
+}
+
+TEST_F(MvtSend, EachFileGoesWithItsOwnPasswordWhenOneIsGivenPerFile)
+{
+    const UpdateFileBuilder otherFile = UpdateFileBuilder().keyBytes({1, 2, 3, 4, 5, 6}).imageData({1, 2, 3});
+    const QString other = q(otherFile.writeTo(dir / "other.MVT"));
+    const MvtResult run = runMvt(
+        {QStringLiteral("send"), QStringLiteral("--simulate"), QStringLiteral("--capture"), q(log),
+         QStringLiteral("--password"), QString::fromLatin1(kSpotPassword), QStringLiteral("--password"),
+         QString::fromStdString(otherFile.password()), q(examplePath(kSpot)), other});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const UpdateReception got = received();
+    ASSERT_EQ(got.files.size(), 2u);
+    const UpdateImage spot = exampleImage(kSpot);
+    EXPECT_TRUE(got.files[0].matches(spot, DeriveImageKey(spot.keyBytes())));
+    EXPECT_TRUE(got.finished);
+}
+
+// check reads each file as a run would and sends nothing: a line per file, and send's exit status
+// for the first problem.
+TEST(MvtCheck, SaysOfEachFileWhatARunWouldMakeOfIt)
+{
+    TempDir dir;
+    const QString spot = q(examplePath(kSpot));
+    const QString right = QString::fromLatin1(kSpotPassword);
+    const UpdateFileBuilder otherFile = UpdateFileBuilder().keyBytes({1, 2, 3, 4, 5, 6});
+    const QString other = q(otherFile.writeTo(dir / "other.MVT"));
+    writeFileBytes(dir / "short.MVT", std::vector<std::uint8_t>(100, 0));
+    const QString shortFile = q(dir / "short.MVT");
+    const std::string spotLine = utf8Of(examplePath(kSpot)) + ": V1.2.05, 3144 bytes, ";
+    const std::string otherLine = utf8Of(dir / "other.MVT") + ": V0.0.00, 144 bytes, ";
+    struct Case {
+        const char* name;
+        QStringList arguments;
+        int exitCode;
+        std::string out;
+    };
+    const Case cases[] = {
+        {"right", {QStringLiteral("--password"), right, spot}, 0, spotLine + "password right\n"},
+        {"wrong on the second",
+         {QStringLiteral("--password"), right, spot, other},
+         3,
+         spotLine + "password right\n" + otherLine + "password wrong\n"},
+        {"each its own",
+         {QStringLiteral("--password"), right, QStringLiteral("--password"),
+          QString::fromStdString(otherFile.password()), spot, other},
+         0,
+         spotLine + "password right\n" + otherLine + "password right\n"},
+        {"unreadable after a wrong password",
+         {QStringLiteral("--password"), right, other, q(dir / "missing.MVT")},
+         3,
+         otherLine + "password wrong\n" + utf8Of(dir / "missing.MVT") +
+             ": cannot be sent. The file does not exist.\n"},
+        {"too short, no password",
+         {shortFile},
+         4,
+         utf8Of(dir / "short.MVT") +
+             ": cannot be sent. The file holds 100 bytes; an update file holds at least 144 (its header).\n"},
+        {"no password", {spot}, 0, spotLine + "readable (no password given)\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const MvtResult run = runMvt(QStringList{QStringLiteral("check")} + c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(run.out, c.out);
     }
 }
 

@@ -1,0 +1,72 @@
+#include "cli/FileChecks.h"
+
+#include "cli/ExitCodes.h"
+#include "update/UpdateFileCheck.h"
+
+namespace sus::cli {
+
+std::optional<std::vector<std::string>> readFilePasswords(const QStringList& values, std::size_t fileCount,
+                                                          QString& error)
+{
+    const auto given = static_cast<std::size_t>(values.size());
+    if (given == 0)
+        return std::vector<std::string>{};
+    if (given != 1 && given != fileCount) {
+        error =
+            QStringLiteral("Give --password once for every file, or once for each file in the files' order "
+                           "(%1 file(s), %2 password(s)).")
+                .arg(fileCount)
+                .arg(given);
+        return std::nullopt;
+    }
+    std::vector<std::string> passwords;
+    for (std::size_t index = 0; index < fileCount; ++index)
+        passwords.push_back(values[given == 1 ? 0 : static_cast<qsizetype>(index)].toStdString());
+    return passwords;
+}
+
+FilesCheck checkFiles(const std::vector<std::string>& files, const std::vector<std::string>& passwords)
+{
+    FilesCheck result;
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        const std::optional<std::string> password =
+            passwords.empty() ? std::nullopt : std::optional<std::string>(passwords[index]);
+        const UpdateFileCheck check = checkUpdateFile(files[index], password);
+        std::string line = files[index] + ": ";
+        int status = exit_code::kSuccess;
+        switch (check.verdict) {
+        case UpdateFileCheck::Verdict::CannotOpen:
+            line += "cannot be sent. " + check.reason;
+            status = exit_code::kFileRefused;
+            break;
+        case UpdateFileCheck::Verdict::PasswordWrong:
+            status = exit_code::kPasswordWrong;
+            [[fallthrough]];
+        case UpdateFileCheck::Verdict::PasswordRight:
+        case UpdateFileCheck::Verdict::NoPasswordGiven:
+            line += check.version + ", " + std::to_string(check.size) + " bytes, ";
+            line += check.verdict == UpdateFileCheck::Verdict::PasswordRight ? "password right"
+                    : check.verdict == UpdateFileCheck::Verdict::PasswordWrong
+                        ? "password wrong"
+                        : "readable (no password given)";
+            break;
+        }
+        result.lines.push_back(line);
+        if (status != exit_code::kSuccess) {
+            result.problems.push_back(index);
+            if (result.exitStatus == exit_code::kSuccess)
+                result.exitStatus = status;
+        }
+    }
+    return result;
+}
+
+QString passwordOptionHelp()
+{
+    return QStringLiteral(
+        "The password of the files: six hexadecimal characters, digits and upper-case A to F, "
+        "as the password box takes them. Give it once for every file, or once for each file in "
+        "the files' order.");
+}
+
+} // namespace sus::cli
