@@ -117,8 +117,14 @@ QStringList TForm2::executeOpenDialog1()
 void TForm2::FormCreate()
 {
     context_.link.discoverController();
-    if (context_.link.controllerFound())
+    if (context_.link.controllerFound()) {
         CheckBox1->setEnabled(true);
+        return;
+    }
+    // Both stay grey for the whole session: say why where the user looks.
+    const QString why = QString::fromStdString(whyNoControllerBriefly(context_.link.survey()));
+    SpeedButton2->setToolTip(why);
+    CheckBox1->setToolTip(why);
 }
 
 void TForm2::FormClose()

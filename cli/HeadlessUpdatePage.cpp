@@ -25,4 +25,13 @@ void HeadlessUpdatePage::setProgress(int percent)
         onProgress_();
 }
 
+void HeadlessUpdatePage::showWakeUpFrames(unsigned sent, unsigned total)
+{
+    waking_ = true;
+    wakeUpSent_ = sent;
+    wakeUpTotal_ = total;
+    if (onProgress_)
+        onProgress_();
+}
+
 } // namespace sus::cli

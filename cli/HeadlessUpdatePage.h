@@ -21,15 +21,24 @@ public:
     void appendFile(const std::string& path) override { files_.push_back(path); }
     void removeFile(int index) override;
     int selectedIndex() const override { return selected_; }
-    void setSelectedIndex(int index) override { selected_ = index; }
+    void setSelectedIndex(int index) override
+    {
+        selected_ = index;
+        waking_ = false;
+    }
     void setInformationLines(const std::vector<std::string>& lines) override { informationLines_ = lines; }
     void setStartEnabled(bool) override {}
     void setStopEnabled(bool) override {}
     std::string passwordText() const override { return password_; }
     void setProgress(int percent) override;
+    void showWakeUpFrames(unsigned sent, unsigned total) override;
 
     const std::vector<std::string>& informationLines() const { return informationLines_; }
     int progress() const { return progress_; }
+    // Whether the run is sending its wake-up frames (until a file is selected), and how many are out.
+    bool waking() const { return waking_; }
+    unsigned wakeUpFramesSent() const { return wakeUpSent_; }
+    unsigned wakeUpFramesTotal() const { return wakeUpTotal_; }
     // Runs at every setting of the bar, which the run does at each tick.
     void setOnProgress(std::function<void()> hook) { onProgress_ = std::move(hook); }
 
@@ -39,6 +48,9 @@ private:
     int selected_ = -1;
     std::vector<std::string> informationLines_;
     int progress_ = 0;
+    bool waking_ = false;
+    unsigned wakeUpSent_ = 0;
+    unsigned wakeUpTotal_ = 0;
     std::function<void()> onProgress_;
 };
 

@@ -55,7 +55,7 @@ LineSession::~LineSession()
 std::string LineSession::noControllerText() const
 {
     if (options_.port.empty())
-        return linkFaultText("No controller was found. Nothing was sent.", *link_);
+        return "No controller was found. Nothing was sent.\n" + whyNoController(link_->survey());
     // Discovery tried the named port alone, so its fault is the reason; the first line names the port.
     const std::string message =
         "The port \"" + options_.port + "\" could not be opened as the controller. Nothing was sent.";

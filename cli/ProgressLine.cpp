@@ -45,9 +45,17 @@ void ProgressLine::show(const std::string& path, int percent)
     const int filled = std::clamp(percent, 0, 100) * kBarWidth / 100;
     char numbers[32];
     std::snprintf(numbers, sizeof numbers, "] %3d%%  ", percent);
-    std::string line = fileName(path) + " [" + std::string(static_cast<std::size_t>(filled), '#') +
-                       std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + numbers +
-                       timeLeft(percent) + " left";
+    draw(fileName(path) + " [" + std::string(static_cast<std::size_t>(filled), '#') +
+         std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + numbers + timeLeft(percent) + " left");
+}
+
+void ProgressLine::showWakeUp(unsigned sent, unsigned total)
+{
+    draw("waking the fixtures " + std::to_string(sent) + "/" + std::to_string(total));
+}
+
+void ProgressLine::draw(std::string line)
+{
     if (line == drawn_)
         return;
     // Blanks over what is left of a longer line drawn before.

@@ -14,12 +14,16 @@ public:
 
     // The run is at `percent` (0 to 100) of the file at `path` (UTF-8).
     void show(const std::string& path, int percent);
+    // The run is waking the fixtures: `sent` of `total` wake-up frames are out.
+    void showWakeUp(unsigned sent, unsigned total);
 
     // Ends the line, so that what is written next starts on a line of its own.
     void finishLine();
 
 private:
     std::string timeLeft(int percent) const;
+    // Redraws the line as `line`, unless it reads so already.
+    void draw(std::string line);
 
     std::ostream& out_;
     std::string path_;

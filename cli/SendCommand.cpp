@@ -37,6 +37,29 @@ int exitStatusFor(RunOutcome outcome)
     return exit_code::kFailure;
 }
 
+// What Ctrl+C stopped, from the page as the run left it.
+std::string interruptedText(const HeadlessUpdatePage& page, RunOutcome outcome)
+{
+    std::string text = "Stopped by Ctrl+C ";
+    if (page.wakeUpFramesSent() == 0) {
+        text += "before the first wake-up frame";
+    } else if (page.waking()) {
+        text += "while waking the fixtures (" + std::to_string(page.wakeUpFramesSent()) + " of " +
+                std::to_string(page.wakeUpFramesTotal()) + " wake-up frames out); no file was sent";
+    } else {
+        text += "during " + page.fileAt(page.selectedIndex()) + " at " + std::to_string(page.progress()) +
+                "%; the " + std::to_string(page.selectedIndex()) + " file(s) before it were sent whole";
+    }
+    switch (outcome) {
+    case RunOutcome::Stopped:
+        return text + ". AbortUpdate went out.";
+    case RunOutcome::Finished:
+        return "Ctrl+C came as the run finished: every file was sent and the fixture told to reset.";
+    default:
+        return text + ". No AbortUpdate went out: the run had ended already.";
+    }
+}
+
 } // namespace
 
 int runSend(const QStringList& arguments)
@@ -109,7 +132,12 @@ int runSend(const QStringList& arguments)
     };
     if (errorStreamIsTerminal()) {
         progress.emplace(std::cerr);
-        page.setOnProgress([&] { progress->show(page.fileAt(page.selectedIndex()), page.progress()); });
+        page.setOnProgress([&] {
+            if (page.waking())
+                progress->showWakeUp(page.wakeUpFramesSent(), page.wakeUpFramesTotal());
+            else
+                progress->show(page.fileAt(page.selectedIndex()), page.progress());
+        });
         // Every message of a run comes as it ends: the bar has nothing more to show.
         presenter.setBeforeMessage(endProgress);
     }
@@ -122,6 +150,7 @@ int runSend(const QStringList& arguments)
             endProgress();
         sequencer.SpeedButton3Click();
         session.pacer().runUntil(runEnded);
+        std::cerr << commandPrefix("send") << interruptedText(page, sequencer.lastOutcome()) << '\n';
     }
     session.pacer().line().stop();
     if (progress)

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace sus {
 
@@ -84,6 +85,10 @@ public:
     // Each failing call of these sets it, whichever handle it was on; a successful open() clears it
     // to Kind::None, as it is before anything has failed. Other calls leave it alone.
     virtual DeviceFault lastFault() const = 0;
+
+    // Other makers' USB serial devices attached, each by its port name and what it calls itself,
+    // for telling a user what is there. They are never opened. None where the layer cannot tell.
+    virtual std::vector<std::string> otherUsbSerialDevices() { return {}; }
 };
 
 } // namespace sus

@@ -65,17 +65,22 @@ void Link::discoverController()
 {
     CloseLink();
     clearFault();
+    survey_ = {};
     std::uint32_t count = 0;
     if (devices_.countDevices(count) == 0) {
         // Every index is examined: with several controllers attached, the last one wins.
         for (std::uint32_t index = 0; index < count; ++index) {
+            SeenDevice& seen = survey_.family.emplace_back();
+            seen.port = devices_.deviceIdentity(index);
             handle_ = devices_.open(index);
             if (handle_ == kNoDevice) {
-                noteFault(devices_.deviceIdentity(index), devices_.lastFault());
+                seen.fault = devices_.lastFault();
+                noteFault(seen.port, seen.fault);
                 continue;
             }
             const std::uint16_t vendor = devices_.vendorId(handle_);
             const std::uint16_t product = devices_.productId(handle_);
+            seen.ids = SeenDevice::UsbIds{vendor, product};
             if (vendor == kControllerVendorId && product == kControllerProductId) {
                 presenter_.showMessage(kControllerFoundText);
                 controllerState_ = kStateFound;
@@ -87,6 +92,7 @@ void Link::discoverController()
         }
     }
     handle_ = kNoDevice;
+    survey_.otherDevices = devices_.otherUsbSerialDevices();
 }
 
 std::optional<std::uint32_t> Link::locateController()

@@ -2,6 +2,7 @@
 
 #include "link/ControllerUsbId.h"
 #include "link/DeviceLayer.h"
+#include "link/DiscoverySurvey.h"
 
 #include <cstdint>
 #include <optional>
@@ -57,6 +58,8 @@ public:
     // controller found, OpenLink() leaves discovery's fault as it was.
     const DeviceFault& lastFault() const { return lastFault_; }
     const std::string& faultPort() const { return faultPort_; }
+    // What the last discovery saw, for saying why no controller was found.
+    const DiscoverySurvey& survey() const { return survey_; }
 
 private:
     // Where the controller found at start-up is attached now, by its identity; there must be one.
@@ -76,6 +79,7 @@ private:
     LineState lineSettings_;
     DeviceFault lastFault_;
     std::string faultPort_;
+    DiscoverySurvey survey_;
 };
 
 } // namespace sus

@@ -290,9 +290,10 @@ void UpdateSequencer::Timer1Timer()
 
 void UpdateSequencer::wakeUpFrame()
 {
-    onPage([](UpdatePageView& view) {
+    onPage([sent = wakeCount_ + 1](UpdatePageView& view) {
         view.setStartEnabled(false);
         view.setStopEnabled(true);
+        view.showWakeUpFrames(sent, kWakeUpFrames);
     });
     // The frame goes out in either case: the count reaching its last value ends the wake-up
     // after this frame.

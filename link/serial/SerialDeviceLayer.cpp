@@ -102,6 +102,22 @@ void SerialDeviceLayer::refreshDevices()
     std::ranges::sort(devices_, {}, &Device::portName);
 }
 
+std::vector<std::string> SerialDeviceLayer::otherUsbSerialDevices()
+{
+    std::vector<std::string> others;
+    if (!onlyPort_.empty())
+        return others;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if (!info.hasVendorIdentifier() || info.vendorIdentifier() == kControllerVendorId)
+            continue;
+        const QString description = info.description().trimmed();
+        others.push_back(info.portName().toStdString() +
+                         (description.isEmpty() ? std::string() : " (" + description.toStdString() + ")"));
+    }
+    std::ranges::sort(others);
+    return others;
+}
+
 int SerialDeviceLayer::countDevices(std::uint32_t& count)
 {
     refreshDevices();

@@ -42,6 +42,7 @@ public:
     bool setLineState(DeviceHandle handle, const LineState& state) override;
     bool write(DeviceHandle handle, const std::uint8_t* data, std::size_t count) override;
     DeviceFault lastFault() const override { return lastFault_; }
+    std::vector<std::string> otherUsbSerialDevices() override;
 
 private:
     struct Device {

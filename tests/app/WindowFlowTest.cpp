@@ -48,6 +48,44 @@ TEST_F(WindowFlow, DiscoveryRunsOnceAtCreationAndAFoundControllerEnablesDmxOutpu
     EXPECT_FALSE(present.form2->isVisible());
 }
 
+// Without a controller, Start and "DMX Output" stay grey the whole session: each says why, in the same
+// words, and nothing else of the window changes.
+TEST(WindowWithoutController, TheGreyControlsSayWhy)
+{
+    const std::string restart = "\nA controller attached later is found when the program starts again.";
+    struct Case {
+        const char* name;
+        std::vector<SimulatedDevice> attached;
+        std::string why;
+    };
+    const Case cases[] = {
+        {"nothing attached",
+         {},
+         "No controller: no USB serial device of its kind is attached. Check the USB cable and the driver." + restart},
+        {"one this user may not open",
+         {{.identity = "ttyUSB0", .openable = false, .refusal = DeviceFault::Kind::PermissionDenied}},
+         "No controller: ttyUSB0 could not be opened. This user may not open the port. Install the udev rule from "
+         "packaging/linux/, or add the user to the dialout group and log in again." +
+             restart},
+        {"another bridge of its kind",
+         {{.identity = "ttyUSB1", .productId = 0xEA60}},
+         "No controller: ttyUSB1 is a USB-UART of the controller's kind but not the controller (USB id 10C4:EA60)." +
+             restart},
+        {"the controller", {{.identity = "ttyUSB0"}}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TestContext fakes;
+        for (const SimulatedDevice& device : c.attached)
+            fakes.devices.attach(device);
+        ProgramWindows windows = createWindows(fakes.context);
+        EXPECT_EQ(windows.form2->SpeedButton2->toolTip().toStdString(), c.why);
+        EXPECT_EQ(windows.form2->CheckBox1->toolTip().toStdString(), c.why);
+        EXPECT_EQ(windows.form2->CheckBox1->isEnabled(), c.why.empty());
+        EXPECT_FALSE(windows.form2->SpeedButton2->isEnabled());
+    }
+}
+
 TEST_F(WindowFlow, MainWindowComesAndGoesKeepingItsContents)
 {
     ProgramWindows windows = createWindows(fakes.context);

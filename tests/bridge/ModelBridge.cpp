@@ -134,6 +134,7 @@ void ModelBridge::model(const std::string& path)
     purged_ = 0;
     refuseModemLines_ = false;
     pulledOut_ = false;
+    openRefusal_ = 0;
     callsByThread_.clear();
 }
 
@@ -195,6 +196,12 @@ void ModelBridge::watch(const std::string& path)
 {
     std::lock_guard lock(mutex_);
     watchedOpens_.try_emplace(path, 0);
+}
+
+void ModelBridge::refuseOpens(int error)
+{
+    std::lock_guard lock(mutex_);
+    openRefusal_ = error;
 }
 
 void ModelBridge::refuseModemLines(bool refuse)
@@ -339,8 +346,12 @@ std::optional<int> ModelBridge::open(const char* path, int flags)
     }
     if (path != path_ || !device_ || !device_->ready())
         return std::nullopt;
-    const int fd = real::open(device_->slaveName.c_str(), flags | O_NOCTTY);
     countLocked("open");
+    if (openRefusal_ != 0) {
+        errno = openRefusal_;
+        return -1;
+    }
+    const int fd = real::open(device_->slaveName.c_str(), flags | O_NOCTTY);
     if (fd < 0)
         return fd;
     fds_.insert(fd);

@@ -42,6 +42,9 @@ public:
     void model(const std::string& path);
     // Opens of `path` are counted and go on to the real device node.
     void watch(const std::string& path);
+    // Makes every open of the port fail with `error` (EACCES: a node this user may not open); 0 lets
+    // opens through again.
+    void refuseOpens(int error);
     // Makes every request on the modem lines fail (EIO), as a bridge that stopped answering would.
     void refuseModemLines(bool refuse);
     // The bridge is unplugged: from now on writes, changes of the settings, drains and the modem lines
@@ -121,6 +124,7 @@ private:
     std::size_t purged_ = 0;
     bool refuseModemLines_ = false;
     bool pulledOut_ = false;
+    int openRefusal_ = 0;
     std::vector<WireWrite> heard_;
     bool hearing_ = false;
     std::int64_t settingsChangedNs_ = 0;

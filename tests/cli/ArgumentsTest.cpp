@@ -32,6 +32,13 @@ TEST(MvtArguments, WhatCannotBeUsedEndsWithStatus2AndAClearMessage)
         {{"dmx", "--simulate"}, "--simulate needs --frames N, or --realtime"},
         {{"dmx", "--simulate", "--frames", "3", "extra"}, "Unexpected argument \"extra\"."},
         {{"ports", "extra"}, "Unexpected argument \"extra\"."},
+        {{"send", "--realtime", "--password", "452DB8", "a.MVT"}, "--realtime paces the simulated controller"},
+        {{"dmx", "--realtime", "--frames", "1"}, "--realtime paces the simulated controller"},
+        {{"check"}, "Name at least one update file."},
+        {{"listen"}, "Name either a port (--port) or a recording (--input)."},
+        {{"listen", "--input", "x", "--expect"}, "--expect needs the update files"},
+        {{"listen", "--input", "x", "--expect", "--password", "452DB8", "/no/such.MVT"},
+         "The expected files cannot be sent"},
     };
     for (const auto& [arguments, message] : cases) {
         const MvtResult run = runMvt(arguments);
@@ -43,7 +50,7 @@ TEST(MvtArguments, WhatCannotBeUsedEndsWithStatus2AndAClearMessage)
 
 TEST(MvtArguments, EveryCommandHasItsHelp)
 {
-    for (const char* command : {"info", "send", "dmx", "ports"}) {
+    for (const char* command : {"info", "check", "send", "dmx", "ports", "listen"}) {
         const MvtResult run = runMvt({QString::fromLatin1(command), QStringLiteral("--help")});
         EXPECT_EQ(run.exitCode, 0) << command;
         EXPECT_EQ(run.out.rfind(std::string("Usage: mvt ") + command + " [options]", 0), 0u) << run.out;
@@ -51,6 +58,13 @@ TEST(MvtArguments, EveryCommandHasItsHelp)
     const MvtResult run = runMvt({QStringLiteral("--help")});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.out.find("Commands:"), std::string::npos);
+}
+
+TEST(MvtArguments, SetTakesBlanksAfterTheCommas)
+{
+    const MvtResult run = runMvt({QStringLiteral("dmx"), QStringLiteral("--simulate"), QStringLiteral("--frames"),
+                                  QStringLiteral("1"), QStringLiteral("--set"), QStringLiteral("1=10, 2=20")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
 }
 
 TEST(MvtPorts, TheSimulatedControllerIsListedAndMarked)

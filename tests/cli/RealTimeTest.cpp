@@ -60,6 +60,8 @@ TEST(MvtRealTime, CtrlCStopsAnUpdateRunWithAbortUpdateAndStatus130)
     const MvtResult run = mvt.finish();
     EXPECT_EQ(run.exitCode, 130) << run.err;
     EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("mvt send: Stopped by Ctrl+C "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(". AbortUpdate went out.\n"), std::string::npos) << run.err;
 
     const UpdateReception got = UpdateReception::from(heardFromWireLog(log));
     EXPECT_TRUE(got.aborted);
