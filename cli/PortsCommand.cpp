@@ -46,7 +46,8 @@ int runPorts(const QStringList& arguments)
     link.discoverController();
     listPorts(*devices, link.controllerIdentity(), std::cout);
     if (!link.controllerFound()) {
-        std::cerr << commandPrefix("ports") << "No controller is attached.\n" << whyNoController(link.survey()) << '\n';
+        std::cerr << commandPrefix("ports") << "No controller is attached.\n"
+                  << whyNoController(link.survey()) << '\n';
         return exit_code::kNoController;
     }
     return exit_code::kSuccess;

@@ -46,7 +46,8 @@ void ProgressLine::show(const std::string& path, int percent)
     char numbers[32];
     std::snprintf(numbers, sizeof numbers, "] %3d%%  ", percent);
     draw(fileName(path) + " [" + std::string(static_cast<std::size_t>(filled), '#') +
-         std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + numbers + timeLeft(percent) + " left");
+         std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + numbers + timeLeft(percent) +
+         " left");
 }
 
 void ProgressLine::showWakeUp(unsigned sent, unsigned total)

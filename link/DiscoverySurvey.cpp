@@ -57,7 +57,8 @@ std::string whyNoControllerBriefly(const DiscoverySurvey& survey)
     }
     if (!survey.family.empty())
         return "No controller: " + deviceText(survey.family.front()) + "\n" + kRestart;
-    return "No controller: no USB serial device of its kind is attached. Check the USB cable and the driver.\n" +
+    return "No controller: no USB serial device of its kind is attached. Check the USB cable and the "
+           "driver.\n" +
            std::string(kRestart);
 }
 

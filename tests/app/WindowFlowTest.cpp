@@ -61,15 +61,18 @@ TEST(WindowWithoutController, TheGreyControlsSayWhy)
     const Case cases[] = {
         {"nothing attached",
          {},
-         "No controller: no USB serial device of its kind is attached. Check the USB cable and the driver." + restart},
+         "No controller: no USB serial device of its kind is attached. Check the USB cable and the driver." +
+             restart},
         {"one this user may not open",
          {{.identity = "ttyUSB0", .openable = false, .refusal = DeviceFault::Kind::PermissionDenied}},
-         "No controller: ttyUSB0 could not be opened. This user may not open the port. Install the udev rule from "
+         "No controller: ttyUSB0 could not be opened. This user may not open the port. Install the udev rule "
+         "from "
          "packaging/linux/, or add the user to the dialout group and log in again." +
              restart},
         {"another bridge of its kind",
          {{.identity = "ttyUSB1", .productId = 0xEA60}},
-         "No controller: ttyUSB1 is a USB-UART of the controller's kind but not the controller (USB id 10C4:EA60)." +
+         "No controller: ttyUSB1 is a USB-UART of the controller's kind but not the controller (USB id "
+         "10C4:EA60)." +
              restart},
         {"the controller", {{.identity = "ttyUSB0"}}, ""},
     };

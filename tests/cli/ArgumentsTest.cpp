@@ -32,7 +32,8 @@ TEST(MvtArguments, WhatCannotBeUsedEndsWithStatus2AndAClearMessage)
         {{"dmx", "--simulate"}, "--simulate needs --frames N, or --realtime"},
         {{"dmx", "--simulate", "--frames", "3", "extra"}, "Unexpected argument \"extra\"."},
         {{"ports", "extra"}, "Unexpected argument \"extra\"."},
-        {{"send", "--realtime", "--password", "452DB8", "a.MVT"}, "--realtime paces the simulated controller"},
+        {{"send", "--realtime", "--password", "452DB8", "a.MVT"},
+         "--realtime paces the simulated controller"},
         {{"dmx", "--realtime", "--frames", "1"}, "--realtime paces the simulated controller"},
         {{"check"}, "Name at least one update file."},
         {{"listen"}, "Name either a port (--port) or a recording (--input)."},
@@ -62,8 +63,9 @@ TEST(MvtArguments, EveryCommandHasItsHelp)
 
 TEST(MvtArguments, SetTakesBlanksAfterTheCommas)
 {
-    const MvtResult run = runMvt({QStringLiteral("dmx"), QStringLiteral("--simulate"), QStringLiteral("--frames"),
-                                  QStringLiteral("1"), QStringLiteral("--set"), QStringLiteral("1=10, 2=20")});
+    const MvtResult run =
+        runMvt({QStringLiteral("dmx"), QStringLiteral("--simulate"), QStringLiteral("--frames"),
+                QStringLiteral("1"), QStringLiteral("--set"), QStringLiteral("1=10, 2=20")});
     EXPECT_EQ(run.exitCode, 0) << run.err;
 }
 

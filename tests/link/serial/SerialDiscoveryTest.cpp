@@ -111,20 +111,29 @@ TEST(SerialDiscoveryWithoutController, SaysWhatItSawAndWhatToDo)
     const std::string restart = "A controller attached later is found when the program starts again.";
     const std::string others = "Other USB serial devices attached: " + board;
     const Case cases[] = {
-        {"nothing of its kind", 0, 0,
-         {"No USB serial device of the controller's kind (USB vendor 10C4) is attached: check the controller's USB "
+        {"nothing of its kind",
+         0,
+         0,
+         {"No USB serial device of the controller's kind (USB vendor 10C4) is attached: check the "
+          "controller's USB "
           "cable, and that the system has the driver of its CP210x USB-UART bridge.",
           others, restart}},
-        {"one this user may not open", kControllerProductId, EACCES,
+        {"one this user may not open",
+         kControllerProductId,
+         EACCES,
          {family + " could not be opened. This user may not open the port. Install the udev rule from "
                    "packaging/linux/, or add the user to the dialout group and log in again.",
           others, restart}},
-        {"one another program holds", kControllerProductId, EBUSY,
-         {family + " could not be opened. Another program is using the port. Close it, then try again.", others,
-          restart}},
-        {"another bridge of its kind", kOtherBridgeProduct, 0,
-         {family + " is a USB-UART of the controller's kind but not the controller (USB id 10C4:EA60).", others,
-          restart}},
+        {"one another program holds",
+         kControllerProductId,
+         EBUSY,
+         {family + " could not be opened. Another program is using the port. Close it, then try again.",
+          others, restart}},
+        {"another bridge of its kind",
+         kOtherBridgeProduct,
+         0,
+         {family + " is a USB-UART of the controller's kind but not the controller (USB id 10C4:EA60).",
+          others, restart}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
