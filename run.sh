@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs what is missing, builds into build/ and launches the program when a controller is
 # attached, or the demo program (the same windows over a simulated controller) when none is.
 #   ./run.sh          that choice, said in one line when it is the demo

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting, builds and runs every test through CTest (the
-# soaks included): the normal build in build/, the core and the simulation alone without Qt in
+# SPDX-License-Identifier: Apache-2.0
+# Installs what is missing, checks the formatting, the licence lines and the workflows' YAML, builds
+# and runs every test through CTest (the soaks included): the normal build in build/, the core and
+# the simulation alone without Qt in
 # build-core/, the same for 64-bit Windows with MinGW-w64 in build-mingw/ with its tests run under
 # Wine, the tests of the line's own thread under the thread sanitizer in build-tsan/, the same tests
 # as the normal build under the address, undefined-behaviour and leak sanitizers in build-asan/, and
@@ -14,6 +16,16 @@ bash scripts/install-deps.sh
 
 # Formatting is checked, not changed: `clang-format -i` on the files it names mends them.
 find app bench cli core dmx fuzz link sim tests update -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+
+# Every source and script file names its licence in its first lines.
+unlicensed=$(git ls-files '*.cpp' '*.h' '*.sh' '*.cmake' '*CMakeLists.txt' '*.rules' '*.desktop' '*.1.in' \
+  '*.qrc' '*.xml' '*.yml' .ci/run packaging/debian/reload-udev-rules | while IFS= read -r file; do
+  head -3 "$file" | grep -q 'SPDX-License-Identifier: Apache-2.0' || echo "$file"
+done)
+[ -z "$unlicensed" ] || { echo "No SPDX-License-Identifier line in: $unlicensed" >&2; exit 1; }
+
+# The workflows no machine here runs are held to their form at least.
+yamllint -s -c .yamllint.yml .github/workflows
 
 # Builds the preset's tree and runs the tests of a test preset, saying how long that took.
 suite() {

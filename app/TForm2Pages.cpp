@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The controls of the main window's two pages, at the places they were drawn at.
 #include "app/TForm2.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Draws the program's pictures, button glyphs and icon into this folder with ImageMagick (the icon's PNGs with
 # librsvg's rsvg-convert, from its SVG).
 # The results are committed; run this again only to change them, then rebuild. The tools:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the machine itself allows, alone: a thread that sleeps to a steady beat, no event loop in
 // between. The real-time benchmarks run the same thread beside their own measurements; this runs it
 // for as long as asked, e.g. beside another program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Loading and showing a large update file: what adding or clicking a file in the queue costs, and
 // what preparing it for sending costs. Prints the time per operation and the bytes each holder keeps.
 #include "tests/support/FakeUpdatePageView.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // An update run of a 64 KiB image in real time, on each line in turn: the sequencer on the line's own
 // thread as the programs run it, writing to the simulated controller and through the real serial
 // backend to the model bridge, while the main thread's event loop plays the window. Prints, for each,

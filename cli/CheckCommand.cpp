@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "cli/LineOptions.h"
 
 #include "core/Utf8Path.h"

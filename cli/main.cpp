@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // mvt: the command-line companion of the Software Update System, for batch work at the bench, scripts,
 // and seeing exactly what goes on the line. It drives the same file reader, update sequencer, DMX
 // loop and device layer as the window program.

@@ -1,11 +1,9 @@
+# SPDX-License-Identifier: Apache-2.0
 # The Debian package, `cpack -G DEB` in a build tree: what `cmake --install` puts, under /usr.
-set(SUS_PACKAGE_MAINTAINER "Software Update System maintainers <maintainers@users.noreply.c-seed-dbd23081.example>"
-  CACHE STRING "The Maintainer field of the Debian package")
-
 # The package's changelog must have an entry for the version it is built as.
-file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/debian/changelog changelog_top LIMIT_COUNT 1)
+file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/debian/changelog.in changelog_top LIMIT_COUNT 1)
 if(NOT changelog_top MATCHES "^software-update-system \\(${PROJECT_VERSION}\\) ")
-  message(FATAL_ERROR "packaging/debian/changelog has no entry for version ${PROJECT_VERSION} at its top.")
+  message(FATAL_ERROR "packaging/debian/changelog.in has no entry for version ${PROJECT_VERSION} at its top.")
 endif()
 
 set(CPACK_PACKAGE_NAME software-update-system)

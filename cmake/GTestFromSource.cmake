@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # GoogleTest and GoogleMock built with the project's own compiler, from the sources Debian ships in
 # the package googletest: a cross build has no GoogleTest for its target to find. Gives the same
 # targets as find_package(GTest) (GTest::gtest_main, GTest::gmock and the rest, which GoogleTest's

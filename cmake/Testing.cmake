@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # sus_add_test(<name> SOURCES <files...> [LIBS <targets...>] [LABELS <labels...>] [RUN_SERIAL])
 # One GoogleTest executable, linked with the core and the shared test support, registered with CTest.
 # RUN_SERIAL: its tests follow the wire in real time, so CTest runs them while no other test takes

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # One place for the warning flags of every target of the project.
 function(sus_enable_warnings target)
   if(MSVC)

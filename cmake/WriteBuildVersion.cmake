@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Writes the header that --version reads: the project version and, when the sources are a git checkout
 # of their own, the commit they are at. Run at every build (cmake -P) rather than at configure time, so
 # that a build after a new commit does not name the old one; the header is rewritten only when it changes,

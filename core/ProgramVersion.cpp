@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "core/ProgramVersion.h"
 
 #include "BuildVersion.h"
@@ -11,7 +12,7 @@ std::string versionLine(std::string_view program)
     std::string line = std::string(program) + ' ' + kProjectVersion;
     if (kBuildCommit[0] != '\0')
         line += std::string(" (commit ") + kBuildCommit + ')';
-    return line + '\n';
+    return line + '\n' + kLicenceLine + '\n';
 }
 
 bool printVersionIfAsked(int argc, const char* const* argv, std::string_view program)

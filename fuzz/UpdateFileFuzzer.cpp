@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // libFuzzer entry: every input is an update file taken through showing, preparing and a whole run.
 #include "fuzz/UpdateFileCheck.h"
 

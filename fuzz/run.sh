@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Builds the update-file fuzzer (preset "fuzz", clang) and runs it for SECONDS (default 60).
 # New inputs grow build-fuzz/corpus from the seeds in fuzz/corpus; an input that breaks a check is
 # written to build-fuzz/crashes/ and the run fails. Turn such an input into a regression by copying it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "link/LinkFaultText.h"
 
 #include "core/MessageLines.h"

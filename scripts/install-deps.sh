@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs the Debian packages the project needs to build, run and test; packages already present are left alone.
 set -euo pipefail
 
@@ -9,7 +10,7 @@ packages=(
   xvfb xauth fonts-liberation
   clang libclang-rt-dev clang-format
   umockdev libumockdev-dev
-  dpkg-dev file lintian desktop-file-utils
+  dpkg-dev file lintian desktop-file-utils devscripts appstream yamllint
   g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 # Only to draw the pictures again (assets/make-pictures.sh): bash scripts/install-deps.sh pictures

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # wine-run.sh PREFIX PROGRAM [ARGS...]
 # Runs a Windows program of the MinGW build under Wine in its own prefix, made on first use (about
 # 10 s), with Wine's own messages off and no display.

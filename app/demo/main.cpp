@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The window program over a simulated controller on the wall clock: the whole flow, update runs
 // and DMX output included, without hardware. When an update run ends it prints what a fixture on
 // the line received.

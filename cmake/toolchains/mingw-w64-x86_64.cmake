@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (posix thread model, for std::thread and
 # std::mutex in GoogleTest). Everything links statically, so the programs need no DLLs beside them
 # and run under Wine as they are.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "link/serial/PortFault.h"
 
 #include "link/serial/NativePort.h"

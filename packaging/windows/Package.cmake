@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # The Windows installer: the window program and mvt, the Qt runtime files that windeployqt finds
 # for them, and the note on the CP210x driver. In the build tree: `cpack -G NSIS` (or `-G WIX`).
 # The programs install themselves (their own install rules); this adds what Windows needs beside.
@@ -9,6 +10,10 @@ endforeach()
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/CP210x-driver.txt DESTINATION .)
 
 set(CPACK_PACKAGE_NAME "Software Update System")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Software Update System maintainers")
+set(CPACK_PACKAGE_CONTACT ${SUS_PACKAGE_MAINTAINER})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Software Update System")
 set(CPACK_PACKAGE_EXECUTABLES "software-update-system;Software Update System")
 set(CPACK_RESOURCE_FILE_README ${CMAKE_CURRENT_LIST_DIR}/CP210x-driver.txt)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every control of both windows against the table of the layout: member and object name, text,
 // place, font, range, starting value and enabled state.
 #include "app/AddressSpinEdit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The demo program's report of what the fixture received, over a run through the window.
 #include "app/demo/DemoReport.h"
 #include "sim/ReceptionReport.h"

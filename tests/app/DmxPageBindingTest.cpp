@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The "DMX" page bound to its logic, end to end through the widgets: faders, pages, the address
 // field, and DMX output on the simulated controller in virtual time.
 #include "app/AddressSpinEdit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Exit code 0 in every case, and errors shown in the error box: at start-up (the loop is then not
 // entered) and in event handlers (the loop goes on).
 #include "app/ProgramRun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The Qt adapters of the core's interfaces: the modal message boxes.
 #include "app/Application.h"
 #include "app/QtPresenter.h"

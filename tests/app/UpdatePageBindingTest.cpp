@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The "Update" page bound to its logic, end to end through the widgets: the queue and the panel,
 // and update runs on the simulated controller in virtual time.
 #include "app/TForm1.h"

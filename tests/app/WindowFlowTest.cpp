@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The way between the splash and the main window, and what the main window does on creation and close.
 #include "app/ProgramRun.h"
 #include "app/TabbedNotebook.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The windows as the programs run them: the line on its own thread (QtLineThread) over the simulated
 // controller on the wall clock, and what the line posts reaching the window's event loop: DMX output
 // through its check box, and the window closed mid-run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The C library functions that a serial port's code calls, defined here so that they come before
 // the C library's own: calls on the modeled port go to the model bridge, everything else on to
 // the C library unchanged. (ioctl is in Termios2.cpp, beside the kernel's headers.)

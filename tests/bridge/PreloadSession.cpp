@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The model bridge as a preload library, for a program run unmodified (LD_PRELOAD):
 //   SUS_MODEL_BRIDGE_PORT    the port path to model, e.g. /dev/ttyUSB0
 //   SUS_MODEL_BRIDGE_LINE    where to save the line as a wire log when the program ends

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The ioctl interposer and what the model bridge knows of the kernel's termios. The kernel's
 // headers clash with the C library's <termios.h>, so they stay in this file alone.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // mvt as a technician runs it on a real port, unmodified, over the model bridge (loaded before
 // the C library): what the fixture hears, and the bridge's checks.
 

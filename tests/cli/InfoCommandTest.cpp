@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "tests/cli/MvtRun.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // mvt listen as a witness: an update and DMX sent by mvt through the real backend over the model
 // bridge, heard by a receiving UART on the same line, and the same streams with faults put on the line
 // or in the recording.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The manual page of mvt is written by hand; these tests hold it to what the program's help says: the
 // same commands, each with the same options and exit statuses.
 #include "tests/cli/MvtRun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // mvt on a port the user named that cannot be opened: the reason is told, and what to do.
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "sim/UpdateReceiver.h"
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"

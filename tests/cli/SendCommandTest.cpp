@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "core/Nanoseconds.h"
 #include "sim/Captures.h"
 #include "sim/UpdateReceiver.h"

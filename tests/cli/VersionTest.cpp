@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "tests/cli/MvtRun.h"
 
 #include <gtest/gtest.h>
@@ -5,14 +6,18 @@
 namespace sus::test {
 namespace {
 
-// "<program> <version>", then the commit in brackets where the build knows it, on one line.
+// "<program> <version>", then the commit in brackets where the build knows it, on one line; then the
+// licence.
 void expectVersionLine(const MvtResult& run, const std::string& program)
 {
     EXPECT_EQ(run.exitCode, 0) << program << ": " << run.err;
-    EXPECT_EQ(run.out.rfind(program + " " SUS_PROJECT_VERSION, 0), 0u) << run.out;
-    EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << run.out;
-    const std::string rest = run.out.substr(program.size() + 1 + std::string(SUS_PROJECT_VERSION).size());
-    EXPECT_TRUE(rest == "\n" || rest.rfind(" (commit ", 0) == 0) << run.out;
+    const std::size_t end = run.out.find('\n');
+    ASSERT_NE(end, std::string::npos) << run.out;
+    const std::string first = run.out.substr(0, end);
+    EXPECT_EQ(first.rfind(program + " " SUS_PROJECT_VERSION, 0), 0u) << run.out;
+    const std::string rest = first.substr(program.size() + 1 + std::string(SUS_PROJECT_VERSION).size());
+    EXPECT_TRUE(rest.empty() || rest.rfind(" (commit ", 0) == 0) << run.out;
+    EXPECT_EQ(run.out.substr(end + 1), "Licensed under the Apache License, Version 2.0.\n");
     EXPECT_EQ(run.err, "");
 }
 

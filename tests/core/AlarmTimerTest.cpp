@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The Timer rules over an alarm source, on virtual time: a fake source whose clock the test moves,
 // delivering each alarm when it is due or, to play a busy machine, some time after.
 #include "core/AlarmTimer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "dmx/DmxOutputLoop.h"
 #include "core/Nanoseconds.h"
 #include "dmx/DmxOutputView.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Whatever is typed into the fixture address field, the faders edit slots of the universe that
 // belong to an address from 1 to 511, and the field ends up holding such an address.
 #include "dmx/AddressField.h"

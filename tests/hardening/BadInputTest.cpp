@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Files that are not what an update file should be, met where the user meets them: adding or
 // clicking a file in the queue, and the run that sends it. Each gets a message that says what is
 // wrong; nothing crashes, nothing blocks, nothing of a refused file goes out, and no run that

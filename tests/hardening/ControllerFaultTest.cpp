@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The controller misbehaving under an update run and under DMX output: pulled out at every step,
 // failing to open, gone since start-up, or sharing the machine with a second one. Whatever happens,
 // the user is told once, the link closes, no success is reported and the buttons are as after Stop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every seed of the update-file fuzzer and every input it ever broke a check with, run through the
 // same checks in the ordinary test builds.
 #include "fuzz/UpdateFileCheck.h"

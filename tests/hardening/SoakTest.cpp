@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Long runs in virtual time that must end as they began: DMX output for a million frames, and an
 // update run over a queue of 300 files. Both check what the fixture hears along the way and that
 // the heap does not grow once the run is under way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "sim/Captures.h"
 #include "tests/link/LinkBench.h"
 #include "tests/support/TempDir.h"

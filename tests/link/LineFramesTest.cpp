@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every frame the system sends, as the steps that send it, and the runner that puts them on a
 // device: the reads, the changes of rate and parity and the writes, in their order, with their bytes.
 #include "link/LineFrames.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // An update run and DMX output with the line on its own thread, over the simulated controller on the
 // wall clock, the test's thread playing the window: what crosses between the two threads, and how
 // a run ends when the user stops it or the controller goes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The line's own thread: work runs there in the order posted and never on the poster's thread,
 // timers tick there, posted work runs ahead of a due tick, and stopping it lets what was handed over
 // finish. Real time, but nothing here asserts a duration: waits are for things to happen, with a

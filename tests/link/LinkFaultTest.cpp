@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Why the controller's port failed, from the device layer through the link to the lines the user
 // reads under a message.
 #include "tests/link/LinkBench.h"

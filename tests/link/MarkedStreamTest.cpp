@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The stream a receiving UART's driver hands over with parity errors and breaks marked, read back
 // into breaks and 9-bit characters, and written by the one marking rule.
 #include "sim/MarkedStream.h"

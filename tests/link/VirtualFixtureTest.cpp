@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "sim/VirtualFixture.h"
 #include "tests/link/LinkBench.h"
 #include "tests/link/WireTrace.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Writes the demo update files into the folder given as the only argument (examples/ of the
 // repository) and prints each file's name and password. The files are synthetic: their images are
 // a counting pattern, not firmware.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "update/FileQueuePanel.h"
 
 #include "core/Utf8Path.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Windows alone lets the opener choose how a file is shared: an update file is shared with no one
 // while it is read, and one that another program holds does not open.
 #include "update/ReadOnlyFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The tests of the serial backend over the model bridge: the program runs under the device
 // testbed's preload library, so that Qt's port enumeration sees the testbed's USB serial ports,
 // and with an application object, for Qt Serial Port and the timers.

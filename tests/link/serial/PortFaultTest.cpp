@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the serial backend says when a port cannot be opened or written to, from what the operating
 // system and Qt report on real ports: pseudo-terminals, a missing path, a plain file.
 #include "link/serial/SerialDeviceLayer.h"

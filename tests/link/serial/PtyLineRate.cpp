@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "tests/link/serial/PtyLineRate.h"
 
 // The kernel's termios2 carries custom rates, which the C library's termios does not show; its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What one tick costs on the real backend: the calls that reach the bridge per update packet,
 // wake-up frame and DMX frame. Each is a USB request or a wait on a real bridge, inside a tick
 // that must be done in time; the counts are deterministic, so they are asserted exactly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "link/serial/SerialDeviceLayer.h"
 #include "link/Link.h"
 #include "tests/link/LinkBench.h"

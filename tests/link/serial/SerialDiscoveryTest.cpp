@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Discovery and opening on the real backend, with USB serial ports of a device testbed: Qt's
 // enumeration sees them as it sees plugged-in bridges.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The line's own thread over the real backend on the model bridge, as the programs run it: the
 // window's thread never calls the port; a Stop or the window's close goes out after the frame in hand
 // and before the port closes; a bridge pulled out ends the run as unplugged and the window is told.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The real backend's wire, decoded by the virtual fixture off the model bridge's line: the same
 // checks as on the simulated controller, in real time, with the line on its own thread as the
 // programs run it.
