@@ -19,24 +19,15 @@ int runCheck(const QStringList& arguments)
             "Exit status: 0 every file can be sent; 2 bad arguments; 3 a wrong password; 4 a file "
             "cannot be opened, read or sent (the first problem in the files' order decides, as in "
             "send)."));
-    const QCommandLineOption password(QStringLiteral("password"), passwordOptionHelp(), QStringLiteral("P"));
-    command.parser().addOption(password);
-    command.parser().addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Update files (.MVT)."),
-                                           QStringLiteral("FILE..."));
+    const UpdateFileArguments fileArguments(command.parser());
     if (const auto status = command.parse(arguments))
         return *status;
-
-    std::vector<std::string> files;
-    for (const QString& file : command.parser().positionalArguments())
-        files.push_back(file.toStdString());
-    if (files.empty())
-        return command.usageError(QStringLiteral("Name at least one update file."));
     QString error;
-    const auto passwords = readFilePasswords(command.parser().values(password), files.size(), error);
-    if (!passwords)
+    const auto files = fileArguments.read(error);
+    if (!files)
         return command.usageError(error);
 
-    const FilesCheck check = checkFiles(files, *passwords);
+    const FilesCheck check = checkFiles(files->paths, files->passwords);
     for (const std::string& line : check.lines)
         std::cout << line << '\n';
     std::cout.flush();

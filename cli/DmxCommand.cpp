@@ -25,8 +25,7 @@ int runDmx(const QStringList& arguments)
             "and the levels of channels 1 to 512. Levels not set are 0.\n"
             "Exit status: 0 the frames were sent (or Ctrl+C ended them); 1 the capture could not be saved at "
             "the end; 2 bad arguments, or a capture file that cannot be created; 5 no controller, or the "
-            "link "
-            "failed."));
+            "link failed."));
     const QCommandLineOption address(
         QStringLiteral("address"),
         QStringLiteral("The fixture's start address, 1 to 511 (default 1): --set "

@@ -62,12 +62,34 @@ FilesCheck checkFiles(const std::vector<std::string>& files, const std::vector<s
     return result;
 }
 
-QString passwordOptionHelp()
+UpdateFileArguments::UpdateFileArguments(QCommandLineParser& parser)
+    : parser_(parser),
+      password_(QStringLiteral("password"),
+                QStringLiteral(
+                    "The password of the files: six hexadecimal characters, digits and upper-case A to F, "
+                    "as the password box takes them. Give it once for every file, or once for each "
+                    "file in the files' order."),
+                QStringLiteral("P"))
 {
-    return QStringLiteral(
-        "The password of the files: six hexadecimal characters, digits and upper-case A to F, "
-        "as the password box takes them. Give it once for every file, or once for each file in "
-        "the files' order.");
+    parser.addOption(password_);
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Update files (.MVT)."),
+                                 QStringLiteral("FILE..."));
+}
+
+std::optional<UpdateFileArguments::Files> UpdateFileArguments::read(QString& error) const
+{
+    Files files;
+    for (const QString& file : parser_.positionalArguments())
+        files.paths.push_back(file.toStdString());
+    if (files.paths.empty()) {
+        error = QStringLiteral("Name at least one update file.");
+        return std::nullopt;
+    }
+    auto passwords = readFilePasswords(parser_.values(password_), files.paths.size(), error);
+    if (!passwords)
+        return std::nullopt;
+    files.passwords = std::move(*passwords);
+    return files;
 }
 
 } // namespace sus::cli

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +11,25 @@
 #include <vector>
 
 namespace sus::cli {
+
+// The update files of `check` and `send` (FILE...) and their --password options.
+class UpdateFileArguments {
+public:
+    // Adds --password and the files to `parser`.
+    explicit UpdateFileArguments(QCommandLineParser& parser);
+
+    struct Files {
+        std::vector<std::string> paths;
+        std::vector<std::string> passwords; // one per file; none when no --password was given
+    };
+    // After parsing; nothing, with the reason in `error`, without a file or with passwords that do
+    // not go with the files.
+    std::optional<Files> read(QString& error) const;
+
+private:
+    QCommandLineParser& parser_;
+    QCommandLineOption password_;
+};
 
 // The --password values for `fileCount` files: none given (nothing), one for every file, or one per
 // file in the files' order. Anything else is refused, with the reason in `error`.
@@ -23,8 +44,5 @@ struct FilesCheck {
     int exitStatus = 0;                // what `send` would exit with for the first of them; 0 when none
 };
 FilesCheck checkFiles(const std::vector<std::string>& files, const std::vector<std::string>& passwords);
-
-// The help of --password, for `check` and `send` alike.
-QString passwordOptionHelp();
 
 } // namespace sus::cli

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
-#include "cli/DmxLevels.h"
 #include "cli/ExitCodes.h"
 #include "cli/Interrupt.h"
 #include "cli/LineSession.h"
+#include "cli/ListenOptions.h"
 #include "cli/ListenPort.h"
-#include "cli/SessionUpdate.h"
 #include "cli/TerminalPresenter.h"
 #include "core/Utf8Path.h"
-#include "sim/HeardLinePrinter.h"
 #include "sim/LineWitness.h"
 
 #include <chrono>
@@ -126,127 +124,53 @@ int runListen(const QStringList& arguments)
             "prints what it hears: DMX frames, wake-up frames and update packets, then what a fixture would "
             "have stored of each update file. Ctrl+C ends listening to a port.\n"
             "Exit status: 0 heard (as expected, when something is expected); 1 not as expected, or the "
-            "record "
-            "or capture could not be written; 2 bad arguments, or expected files that cannot be sent; 5 the "
-            "port cannot be opened as a witness, or it was lost."));
-    const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("The receiving adapter's serial port (any maker's)."),
-                                  QStringLiteral("NAME"));
-    const QCommandLineOption input(
-        QStringLiteral("input"),
-        QStringLiteral(
-            "Read a recorded stream (as --record writes it) instead of a port; - is standard input."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption record(QStringLiteral("record"),
-                                    QStringLiteral("Write the raw stream read to FILE."),
-                                    QStringLiteral("FILE"));
-    const QCommandLineOption capture(
-        QStringLiteral("capture"),
-        QStringLiteral(
-            "Save what was heard as send saves what it sent: a VCD when OUT ends in .vcd, otherwise a "
-            "wire log; times as read."),
-        QStringLiteral("OUT"));
-    const QCommandLineOption expect(
-        QStringLiteral("expect"),
-        QStringLiteral(
-            "Check that the line carried exactly the update of the FILEs (in order) with --password: "
-            "its wake-up frames and packets."));
-    const QCommandLineOption password(QStringLiteral("password"),
-                                      QStringLiteral("The password of the expected files."),
-                                      QStringLiteral("P"));
-    const QCommandLineOption expectLevels(
-        QStringLiteral("expect-levels"),
-        QStringLiteral("Check that every DMX frame carries these levels (as dmx --set; others 0)."),
-        QStringLiteral("CH=LEVEL[,CH=LEVEL...]"));
-    const QCommandLineOption address(
-        QStringLiteral("address"),
-        QStringLiteral("The fixture's start address for --expect-levels (default 1)."), QStringLiteral("A"),
-        QStringLiteral("1"));
-    command.parser().addOptions({port, input, record, capture, expect, password, expectLevels, address});
-    command.parser().addPositionalArgument(
-        QStringLiteral("FILE"), QStringLiteral("With --expect: update files."), QStringLiteral("[FILE...]"));
+            "record or capture could not be written; 2 bad arguments, or expected files that cannot be sent; "
+            "5 the port cannot be opened as a witness, or it was lost."));
+    const ListenOptionParser options(command.parser());
     if (const auto status = command.parse(arguments))
         return *status;
-    const QCommandLineParser& parser = command.parser();
-
-    if (parser.isSet(port) == parser.isSet(input))
-        return command.usageError(QStringLiteral("Name either a port (--port) or a recording (--input)."));
-    const std::string portName = parser.value(port).toStdString();
-    const std::string inputPath = parser.value(input).toStdString();
-    if ((parser.isSet(port) && portName.empty()) || (parser.isSet(input) && inputPath.empty()))
-        return command.usageError(QStringLiteral("--port and --input need a name."));
-
-    std::vector<std::string> files;
-    for (const QString& file : parser.positionalArguments())
-        files.push_back(file.toStdString());
-    if (parser.isSet(expect) != !files.empty())
-        return command.usageError(
-            QStringLiteral("--expect needs the update files, and files are named only with it."));
-    if (parser.isSet(expect) && !parser.isSet(password))
-        return command.usageError(QStringLiteral("--expect needs the files' --password."));
-    if (parser.isSet(password) && !parser.isSet(expect))
-        return command.usageError(QStringLiteral("--password goes with --expect."));
-    if (parser.isSet(address) && !parser.isSet(expectLevels))
-        return command.usageError(QStringLiteral("--address goes with --expect-levels."));
-
-    WitnessSetup setup;
-    setup.timed = parser.isSet(port);
-    setup.files = files;
-    setup.capture = parser.isSet(capture);
-    if (parser.isSet(expectLevels)) {
-        QString error;
-        const auto slotLevels = readSlotLevels(parser.value(address), parser.values(expectLevels), error);
-        if (!slotLevels)
-            return command.usageError(error);
-        std::vector<std::uint8_t> frame(kDmxFrameSlots, 0);
-        for (const SlotLevel& entry : *slotLevels)
-            frame[entry.slot] = entry.level;
-        setup.dmxFrame = std::move(frame);
-    }
-    if (!files.empty()) {
-        std::string error;
-        const auto planned = plannedUpdateRun(files, parser.value(password).toStdString(), error);
-        if (!planned)
-            return command.usageError(
-                QStringLiteral("The expected files cannot be sent: %1").arg(QString::fromStdString(error)));
-        setup.update = expectedUnitsOf(*planned);
-    }
+    QString problem;
+    std::optional<ListenSettings> settings = options.read(problem);
+    if (!settings)
+        return command.usageError(problem);
 
     Recorder recorder;
-    if (parser.isSet(record) && !recorder.open(parser.value(record).toStdString()))
-        return command.usageError(
-            QStringLiteral("The record cannot be written to \"%1\".").arg(parser.value(record)));
-    const std::string capturePath = parser.value(capture).toStdString();
-    if (setup.capture && (capturePath.empty() || !std::ofstream(pathFromUtf8(capturePath), std::ios::binary)))
-        return command.usageError(
-            QStringLiteral("The capture cannot be written to \"%1\".").arg(parser.value(capture)));
+    if (!settings->recordPath.empty() && !recorder.open(settings->recordPath))
+        return command.usageError(QStringLiteral("The record cannot be written to \"%1\".")
+                                      .arg(QString::fromStdString(settings->recordPath)));
+    const std::string& capturePath = settings->capturePath;
+    if (!capturePath.empty() && !std::ofstream(pathFromUtf8(capturePath), std::ios::binary))
+        return command.usageError(QStringLiteral("The capture cannot be written to \"%1\".")
+                                      .arg(QString::fromStdString(capturePath)));
 
     std::unique_ptr<ListenPort> listenPort;
-    if (parser.isSet(port)) {
+    if (!settings->port.empty()) {
         std::string error;
-        listenPort = ListenPort::open(portName, error);
+        listenPort = ListenPort::open(settings->port, error);
         if (!listenPort) {
-            std::cerr << "mvt listen: the port \"" << portName << "\" cannot listen: " << error << ".\n";
+            std::cerr << commandPrefix("listen") << "the port \"" << settings->port
+                      << "\" cannot listen: " << error << ".\n";
             return exit_code::kNoController;
         }
     }
 
-    LineWitness witness(std::cout, std::move(setup));
+    LineWitness witness(std::cout, std::move(settings->witness));
     std::string error;
     const bool heardToTheEnd = listenPort ? listenToPort(*listenPort, witness, recorder, error)
-                                          : listenToInput(inputPath, witness, recorder, error);
+                                          : listenToInput(settings->input, witness, recorder, error);
     witness.finish();
     if (listenPort && !listenPort->adapterCounts().empty())
         std::cout << listenPort->adapterCounts() << "\n";
     if (!heardToTheEnd)
-        std::cerr << "mvt listen: " << (listenPort ? "the port was lost: " : "") << error << "\n";
+        std::cerr << commandPrefix("listen") << (listenPort ? "the port was lost: " : "") << error << "\n";
 
     bool written = recorder.close();
     if (!written)
-        std::cerr << "mvt listen: the record could not be written to \"" << parser.value(record).toStdString()
+        std::cerr << commandPrefix("listen") << "the record could not be written to \""
+                  << settings->recordPath << "\".\n";
+    if (!capturePath.empty() && !saveCapture(capturePath, witness.captured())) {
+        std::cerr << commandPrefix("listen") << "the capture could not be written to \"" << capturePath
                   << "\".\n";
-    if (parser.isSet(capture) && !saveCapture(capturePath, witness.captured())) {
-        std::cerr << "mvt listen: the capture could not be written to \"" << capturePath << "\".\n";
         written = false;
     }
     if (!heardToTheEnd)

@@ -75,39 +75,32 @@ int runSend(const QStringList& arguments)
             "standard error.\n"
             "Exit status: 0 finished; 1 the capture could not be saved at the end; 2 empty password, bad "
             "arguments, or a capture file that cannot be created; 3 wrong password; 4 a file cannot be "
-            "opened, "
-            "read or sent; 5 no controller, or the link failed; 130 stopped by Ctrl+C."));
-    const QCommandLineOption password(QStringLiteral("password"), passwordOptionHelp(), QStringLiteral("P"));
+            "opened, read or sent; 5 no controller, or the link failed; 130 stopped by Ctrl+C."));
+    const UpdateFileArguments fileArguments(command.parser());
     const QCommandLineOption noCheck(
         QStringLiteral("no-check"),
         QStringLiteral(
             "Check each file only when its turn comes, as the window does: the files before a refused "
             "one are sent."));
-    command.parser().addOptions({password, noCheck});
+    command.parser().addOption(noCheck);
     const LineOptionParser lineOptions(command.parser());
-    command.parser().addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Update files (.MVT)."),
-                                           QStringLiteral("FILE..."));
     if (const auto status = command.parse(arguments))
         return *status;
 
-    std::vector<std::string> files;
-    for (const QString& file : command.parser().positionalArguments())
-        files.push_back(file.toStdString());
-    if (files.empty())
-        return command.usageError(QStringLiteral("Name at least one update file."));
     QString error;
-    const auto passwords = readFilePasswords(command.parser().values(password), files.size(), error);
-    if (!passwords)
+    const auto given = fileArguments.read(error);
+    if (!given)
         return command.usageError(error);
+    const std::vector<std::string>& files = given->paths;
+    const std::vector<std::string>& passwords = given->passwords;
     const std::optional<LineOptions> line = lineOptions.read(error);
     if (!line)
         return command.usageError(error);
     // An empty password is the run's own first refusal, before any file is read.
     const bool passwordsTyped =
-        !passwords->empty() &&
-        std::ranges::none_of(*passwords, [](const std::string& p) { return p.empty(); });
+        !passwords.empty() && std::ranges::none_of(passwords, [](const std::string& p) { return p.empty(); });
     if (passwordsTyped && !command.parser().isSet(noCheck)) {
-        const FilesCheck check = checkFiles(files, *passwords);
+        const FilesCheck check = checkFiles(files, passwords);
         if (check.exitStatus != exit_code::kSuccess) {
             for (const std::size_t index : check.problems)
                 std::cerr << commandPrefix("send") << check.lines[index] << '\n';
@@ -123,7 +116,7 @@ int runSend(const QStringList& arguments)
         return exit_code::kNoController;
     }
 
-    SessionUpdate update(session, files, *passwords, presenter);
+    SessionUpdate update(session, files, passwords, presenter);
     HeadlessUpdatePage& page = update.page();
     UpdateSequencer& sequencer = update.sequencer();
     std::optional<ProgressLine> progress;

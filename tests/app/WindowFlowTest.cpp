@@ -67,8 +67,7 @@ TEST(WindowWithoutController, TheGreyControlsSayWhy)
         {"one this user may not open",
          {{.identity = "ttyUSB0", .openable = false, .refusal = DeviceFault::Kind::PermissionDenied}},
          "No controller: ttyUSB0 could not be opened. This user may not open the port. Install the udev rule "
-         "from "
-         "packaging/linux/, or add the user to the dialout group and log in again." +
+         "from packaging/linux/, or add the user to the dialout group and log in again." +
              restart},
         {"another bridge of its kind",
          {{.identity = "ttyUSB1", .productId = 0xEA60}},
