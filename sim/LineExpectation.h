@@ -35,6 +35,8 @@ public:
     // Nothing more will be heard.
     void finish();
 
+    // Whether anything is expected at all.
+    bool checksAnything() const { return !update_.empty() || dmxFrame_.has_value(); }
     bool met() const { return !difference_; }
     const std::string& firstDifference() const { return *difference_; }
 

@@ -6,9 +6,9 @@
 namespace sus {
 
 LineWitness::LineWitness(std::ostream& out, WitnessSetup setup)
-    : out_(out), setup_(std::move(setup)), printer_(out, setup_.timed), report_(setup_.files),
+    : out_(out), capturing_(setup.capture), printer_(out, setup.timed), report_(std::move(setup.files)),
       receiver_([this](ReceivedFile& file, std::size_t) { report_.add(file); }),
-      expectation_(setup_.update, setup_.dmxFrame), capture_(kFixtureBaud),
+      expectation_(std::move(setup.update), std::move(setup.dmxFrame)), capture_(kFixtureBaud),
       assembler_(static_cast<LineListener&>(*this), kFixtureBaud),
       decoder_(static_cast<CharacterListener&>(*this), kFixtureBaud)
 {
@@ -21,14 +21,14 @@ void LineWitness::heard(std::span<const std::uint8_t> bytes, std::int64_t readNs
 
 void LineWitness::onBreak(std::int64_t startNs, std::int64_t endNs)
 {
-    if (setup_.capture)
+    if (capturing_)
         capture_.onBreak(startNs, endNs);
     assembler_.onBreak(startNs, endNs);
 }
 
 void LineWitness::onCharacter(const WireCharacter& c)
 {
-    if (setup_.capture)
+    if (capturing_)
         capture_.onCharacter(c);
     assembler_.onCharacter(c);
 }

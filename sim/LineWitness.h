@@ -39,7 +39,7 @@ public:
     // The stream has ended; prints the report.
     void finish();
 
-    bool checksExpectation() const { return !setup_.update.empty() || setup_.dmxFrame.has_value(); }
+    bool checksExpectation() const { return expectation_.checksAnything(); }
     bool expectationMet() const { return expectation_.met(); }
     const std::string& firstDifference() const { return expectation_.firstDifference(); }
     const std::vector<WireWrite>& captured() const { return capture_.writes(); }
@@ -54,7 +54,7 @@ private:
     void printSummary();
 
     std::ostream& out_;
-    WitnessSetup setup_;
+    bool capturing_;
     HeardLinePrinter printer_;
     ReceptionReport report_;
     UpdateReceiver receiver_;
