@@ -2,6 +2,7 @@
 #include "bench/TickRecorder.h"
 
 #include "bench/Statistics.h"
+#include "core/AlarmTimer.h"
 #include "core/Nanoseconds.h"
 
 #include <algorithm>
@@ -42,13 +43,10 @@ void TickRecorder::tick()
     timing.dueNs = dueNs_;
     timing.ranNs = clock_.nowNs();
     timing.intervalMs = inner_.interval();
-    // The next beat, unless the handler starts a new period; a beat already missed is not made up
-    // with a burst of ticks but counted from now.
+    // The next due time, unless the handler starts a new period.
     const std::int64_t period = timing.intervalMs * kNsPerMs;
-    dueNs_ += period;
-    timing.missedBeat = dueNs_ <= timing.ranNs;
-    if (timing.missedBeat)
-        dueNs_ = timing.ranNs + period;
+    dueNs_ = nextTickDueNs(pacing_, dueNs_, timing.ranNs, period);
+    timing.carriesOn = dueNs_ == timing.ranNs + period;
 
     periodStarted_ = false;
     if (handler_)
@@ -83,7 +81,7 @@ std::int64_t carriedLatenessNs(const std::vector<TickTiming>& ticks)
     std::int64_t carried = 0;
     for (std::size_t i = 0; i < ticks.size(); ++i) {
         const auto& t = ticks[i];
-        if (t.restarted || t.missedBeat || i + 1 == ticks.size())
+        if (t.restarted || t.carriesOn || i + 1 == ticks.size())
             carried += t.latenessNs();
     }
     return carried;

@@ -18,17 +18,18 @@ struct TickTiming {
     int intervalMs = 0;      // the interval that brought it
     std::int64_t workNs = 0; // how long its handler ran
     bool restarted = false;  // its handler started a new period (a changed interval, or a re-enable)
-    // It came a whole interval late or more: the beat goes on from it, not from its due time.
-    bool missedBeat = false;
+    // The next period counts from when it ran, so its lateness is carried on: it came a whole
+    // interval late or more on a beat, or its timer keeps gaps.
+    bool carriesOn = false;
 
     std::int64_t latenessNs() const { return ranNs - dueNs; }
 };
 
 // A timer that passes everything to another one and notes, for every tick, when it was due and
 // when it ran. Due times follow the Timer rules: a period starts when the timer is enabled or its
-// interval changes, and a running timer keeps a steady beat from there (each due time one interval
-// after the previous one, as the line's timers keep it), so lateness never
-// accumulates in the record unless the handler itself restarts the period or a whole beat is missed.
+// interval changes, and a running timer's due times follow its pacing from there (core/AlarmTimer.h):
+// on a beat, lateness never accumulates in the record unless the handler itself restarts the period
+// or a whole beat is missed; with gaps, each tick's lateness is counted from the one before.
 class TickRecorder final : public Timer {
 public:
     TickRecorder(Timer& inner, const Clock& clock);
@@ -37,6 +38,11 @@ public:
     bool isEnabled() const override { return inner_.isEnabled(); }
     void setInterval(int milliseconds) override;
     int interval() const override { return inner_.interval(); }
+    void setPacing(TimerPacing pacing) override
+    {
+        pacing_ = pacing;
+        inner_.setPacing(pacing);
+    }
     void setOnTick(std::function<void()> handler) override { handler_ = std::move(handler); }
 
     // Runs after the handler of every tick, e.g. to end the measurement.
@@ -52,6 +58,7 @@ private:
     const Clock& clock_;
     std::function<void()> handler_;
     std::function<void()> afterTick_;
+    TimerPacing pacing_ = TimerPacing::Beat;
     std::int64_t dueNs_ = 0;
     bool periodStarted_ = false; // set by startPeriod, to see whether a handler restarted the period
     std::vector<TickTiming> ticks_;
@@ -60,9 +67,9 @@ private:
 std::vector<std::int64_t> latenessesNs(const std::vector<TickTiming>& ticks);
 std::vector<std::int64_t> workTimesNs(const std::vector<TickTiming>& ticks);
 
-// Lateness that ticks pass on to the rest of a run: a tick that starts a new period, or that missed
-// a whole beat, sets the beat from when it ran; and the last tick ends the run when it runs. A run's
-// time over its nominal time is the sum of these.
+// Lateness that ticks pass on to the rest of a run: a tick that starts a new period, or whose next
+// period counts from when it ran, passes its lateness on; and the last tick ends the run when it runs. A
+// run's time over its nominal time is the sum of these.
 std::int64_t carriedLatenessNs(const std::vector<TickTiming>& ticks);
 
 // The `count` latest ticks, latest first: "#12 (100 ms beat) 3.201 ms, #40 (20 ms beat) ...".

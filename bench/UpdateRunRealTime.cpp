@@ -82,7 +82,8 @@ struct RealTimeRun {
                               timer1,
                               line.presenter(),
                               view,
-                              Threads{line.line().threads().line, window}};
+                              Threads{line.line().threads().line, window},
+                              line.line().clock()};
     RunEnd end;
 };
 

@@ -27,6 +27,7 @@ public:
     bool isEnabled() const override { return timer_->isEnabled(); }
     void setInterval(int milliseconds) override { timer_->setInterval(milliseconds); }
     int interval() const override { return timer_->interval(); }
+    void setPacing(TimerPacing pacing) override { timer_->setPacing(pacing); }
     void setOnTick(std::function<void()> handler) override
     {
         timer_->setOnTick([this, handler = std::move(handler)] {

@@ -25,7 +25,8 @@ SessionUpdate::SessionUpdate(LineSession& session, std::vector<std::string> file
                              std::vector<std::string> passwords, Presenter& presenter)
     : page_(std::move(files), passwords.empty() ? std::string() : passwords.front()), turns_(session.link()),
       timer1_(session.pacer().line().createTimer()),
-      sequencer_(files_, session.link(), turns_, *timer1_, presenter, page_, session.pacer().line().threads())
+      sequencer_(files_, session.link(), turns_, *timer1_, presenter, page_, session.pacer().line().threads(),
+                 session.pacer().line().clock())
 {
     page_.setSelectedIndex(0);
     sequencer_.setFilePasswords(std::move(passwords));

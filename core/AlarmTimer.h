@@ -22,10 +22,17 @@ public:
     virtual void setOnAlarm(std::function<void()> onAlarm) = 0;
 };
 
-// The Timer rules over an alarm source. Due times are absolute: each beat is one interval after the
-// previous beat, not after the tick that ran late, so lateness never adds up over a run. A beat
-// missed entirely is not made up with a burst of ticks; the next one comes a whole interval after
-// the late tick.
+// When the tick after one due at `dueNs` that began at `ranNs` is due, a period of `periodNs` on: the
+// one place for the pacing rules of TimerPacing.
+constexpr std::int64_t nextTickDueNs(TimerPacing pacing, std::int64_t dueNs, std::int64_t ranNs,
+                                     std::int64_t periodNs)
+{
+    if (pacing == TimerPacing::Gaps || dueNs + periodNs <= ranNs)
+        return ranNs + periodNs;
+    return dueNs + periodNs;
+}
+
+// The Timer rules over an alarm source: the programs' timers on the line's thread, and virtual time's.
 class AlarmTimer final : public Timer {
 public:
     explicit AlarmTimer(AlarmSource& source);
@@ -37,6 +44,7 @@ public:
     bool isEnabled() const override { return enabled_; }
     void setInterval(int milliseconds) override;
     int interval() const override { return intervalMs_; }
+    void setPacing(TimerPacing pacing) override { pacing_ = pacing; }
     void setOnTick(std::function<void()> handler) override { handler_ = std::move(handler); }
 
 private:
@@ -48,6 +56,7 @@ private:
     bool enabled_ = false;
     bool ticking_ = false;
     int intervalMs_ = 0;
+    TimerPacing pacing_ = TimerPacing::Beat;
     std::int64_t dueNs_ = 0;
     std::function<void()> handler_;
 };
@@ -64,6 +73,7 @@ public:
     bool isEnabled() const override { return timer_.isEnabled(); }
     void setInterval(int milliseconds) override { timer_.setInterval(milliseconds); }
     int interval() const override { return timer_.interval(); }
+    void setPacing(TimerPacing pacing) override { timer_.setPacing(pacing); }
     void setOnTick(std::function<void()> handler) override { timer_.setOnTick(std::move(handler)); }
 
 private:

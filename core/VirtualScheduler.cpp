@@ -1,58 +1,35 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "core/VirtualScheduler.h"
 
-#include "core/Nanoseconds.h"
+#include "core/AlarmTimer.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace sus {
 
-class VirtualScheduler::VirtualTimer : public Timer {
+class VirtualScheduler::VirtualAlarm final : public AlarmSource {
 public:
-    explicit VirtualTimer(VirtualScheduler& owner) : owner_(owner) { owner_.timers_.push_back(this); }
-    ~VirtualTimer() override { std::erase(owner_.timers_, this); }
+    explicit VirtualAlarm(VirtualScheduler& owner) : owner_(owner) { owner_.alarms_.push_back(this); }
+    ~VirtualAlarm() override { std::erase(owner_.alarms_, this); }
+    VirtualAlarm(const VirtualAlarm&) = delete;
+    VirtualAlarm& operator=(const VirtualAlarm&) = delete;
 
-    void setEnabled(bool enabled) override
+    std::int64_t nowNs() const override { return owner_.now_; }
+    void arm(std::int64_t atNs) override
     {
-        if (enabled == enabled_)
-            return;
-        enabled_ = enabled;
-        if (enabled_)
-            restartPeriod();
+        armed = true;
+        dueNs = atNs;
     }
-    bool isEnabled() const override { return enabled_; }
+    void disarm() override { armed = false; }
+    void setOnAlarm(std::function<void()> onAlarm) override { callback = std::move(onAlarm); }
 
-    void setInterval(int milliseconds) override
-    {
-        if (milliseconds == intervalMs_)
-            return;
-        intervalMs_ = milliseconds;
-        if (enabled_)
-            restartPeriod();
-    }
-    int interval() const override { return intervalMs_; }
-
-    void setOnTick(std::function<void()> handler) override { handler_ = std::move(handler); }
-
-    std::int64_t dueNs() const { return dueNs_; }
-
-    void fire()
-    {
-        // The period runs on from this tick unless the handler sets a new one.
-        restartPeriod();
-        if (handler_)
-            handler_();
-    }
+    bool armed = false;
+    std::int64_t dueNs = 0;
+    std::function<void()> callback;
 
 private:
-    void restartPeriod() { dueNs_ = owner_.now_ + std::max(intervalMs_, 1) * kNsPerMs; }
-
     VirtualScheduler& owner_;
-    bool enabled_ = false;
-    int intervalMs_ = 0;
-    std::int64_t dueNs_ = 0;
-    std::function<void()> handler_;
 };
 
 VirtualScheduler::VirtualScheduler() = default;
@@ -60,31 +37,39 @@ VirtualScheduler::~VirtualScheduler() = default;
 
 std::unique_ptr<Timer> VirtualScheduler::createTimer()
 {
-    return std::make_unique<VirtualTimer>(*this);
+    return std::make_unique<TimerOnAlarm<VirtualAlarm>>(*this);
+}
+
+void VirtualScheduler::sleepUntil(std::int64_t timeNs)
+{
+    now_ = std::max(now_, timeNs);
+}
+
+VirtualScheduler::VirtualAlarm* VirtualScheduler::nextAlarm() const
+{
+    VirtualAlarm* next = nullptr;
+    for (VirtualAlarm* alarm : alarms_) {
+        if (alarm->armed && (next == nullptr || alarm->dueNs < next->dueNs))
+            next = alarm;
+    }
+    return next;
 }
 
 std::int64_t VirtualScheduler::nextDueNs() const
 {
-    std::int64_t due = -1;
-    for (const VirtualTimer* timer : timers_) {
-        if (timer->isEnabled() && (due < 0 || timer->dueNs() < due))
-            due = timer->dueNs();
-    }
-    return due;
+    const VirtualAlarm* next = nextAlarm();
+    return next ? next->dueNs : -1;
 }
 
 bool VirtualScheduler::runNextTick()
 {
-    // Of two timers due at once, the one created first ticks first.
-    VirtualTimer* next = nullptr;
-    for (VirtualTimer* timer : timers_) {
-        if (timer->isEnabled() && (next == nullptr || timer->dueNs() < next->dueNs()))
-            next = timer;
-    }
+    VirtualAlarm* next = nextAlarm();
     if (next == nullptr)
         return false;
-    now_ = std::max(now_, next->dueNs());
-    next->fire();
+    next->armed = false;
+    now_ = std::max(now_, next->dueNs + (lateness_ ? lateness_() : 0));
+    if (next->callback)
+        next->callback();
     return true;
 }
 

@@ -13,8 +13,10 @@ namespace sus {
 
 // Virtual time for tests, demos and the command-line companion: a clock and the timers that run
 // on it. Nothing happens by itself; the owner advances time and the due ticks run in order, each
-// with the clock standing at its due time, as a precise timer on an idle machine would deliver them.
-class VirtualScheduler : public Clock {
+// with the clock standing at its due time, as a precise timer on an idle machine would deliver them,
+// or later when the owner plays a busy machine. Its timers keep the rules of every timer of the
+// system (core/AlarmTimer.h).
+class VirtualScheduler : public WaitableClock {
 public:
     VirtualScheduler();
     ~VirtualScheduler() override;
@@ -22,11 +24,17 @@ public:
     VirtualScheduler& operator=(const VirtualScheduler&) = delete;
 
     std::int64_t nowNs() const override { return now_; }
+    // Time passes within the work in hand: the clock moves on and no tick runs meanwhile.
+    void sleepUntil(std::int64_t timeNs) override;
 
     // A new timer, disabled, with a zero interval. The scheduler must outlive it.
     std::unique_ptr<Timer> createTimer();
 
-    // Runs every tick due up to and including `timeNs`, then leaves the clock at `timeNs`.
+    // How late each tick comes after its due time, asked once per tick as it comes (none by default).
+    void setLateness(std::function<std::int64_t()> lateness) { lateness_ = std::move(lateness); }
+
+    // Runs every tick due up to and including `timeNs`, then leaves the clock at `timeNs` (or later,
+    // where a late tick ran past it).
     void runUntil(std::int64_t timeNs);
     void advanceBy(std::int64_t durationNs) { runUntil(now_ + durationNs); }
 
@@ -37,15 +45,19 @@ public:
     // Runs the next due tick, if any timer is enabled; false when none is.
     bool runNextTick();
 
-    // Time of the next tick, or -1 when no timer is enabled.
+    // When the next tick is due, or -1 when no timer is enabled.
     std::int64_t nextDueNs() const;
 
 private:
-    class VirtualTimer;
-    friend class VirtualTimer;
+    class VirtualAlarm;
+    friend class VirtualAlarm;
+
+    // The armed alarm due first (of two due at once, the one made first), or null.
+    VirtualAlarm* nextAlarm() const;
 
     std::int64_t now_ = 0;
-    std::vector<VirtualTimer*> timers_;
+    std::function<std::int64_t()> lateness_;
+    std::vector<VirtualAlarm*> alarms_;
 };
 
 } // namespace sus

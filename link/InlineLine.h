@@ -14,6 +14,7 @@ public:
 
     Threads threads() override { return inlineThreads(); }
     std::unique_ptr<Timer> createTimer() override { return scheduler_.createTimer(); }
+    WaitableClock& clock() override { return scheduler_; }
     void stop() override {}
 
 private:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "core/Clock.h"
 #include "core/Executor.h"
 #include "core/Timer.h"
 
@@ -23,6 +24,9 @@ public:
     // before the line first uses it; from then on it is used on the line's thread, and destroyed
     // there or once stop() has returned.
     virtual std::unique_ptr<Timer> createTimer() = 0;
+
+    // The clock its timers tick by; only the line's own work waits on it.
+    virtual WaitableClock& clock() = 0;
 
     // Lets the work already handed to the line finish, then stops it: timers no longer tick and
     // nothing posted later runs. Call it on the window's thread before the line's users go away.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "link/LineRunner.h"
 
+#include <utility>
+
 namespace sus {
 
 namespace {
@@ -26,11 +28,18 @@ bool runStep(DeviceLayer& devices, DeviceHandle handle, LineState& line, const L
 
 } // namespace
 
-bool runLineSteps(DeviceLayer& devices, DeviceHandle handle, LineState& line, const LineSteps& steps)
+bool runLineSteps(DeviceLayer& devices, DeviceHandle handle, LineState& line, const LineSteps& steps,
+                  FirstWriteGate* gate)
 {
     for (const LineStep& step : steps.steps()) {
+        FirstWriteGate* const passing =
+            step.kind == LineStep::Kind::Write ? std::exchange(gate, nullptr) : nullptr;
+        if (passing)
+            passing->beforeFirstWrite();
         if (!runStep(devices, handle, line, steps, step))
             return false;
+        if (passing)
+            passing->afterFirstWrite();
     }
     return true;
 }

@@ -85,6 +85,16 @@ private:
     LineThread& owner_;
 };
 
+std::int64_t LineThread::SteadyClock::nowNs() const
+{
+    return steadyNowNs();
+}
+
+void LineThread::SteadyClock::sleepUntil(std::int64_t timeNs)
+{
+    std::this_thread::sleep_until(steadyTimeOf(timeNs));
+}
+
 std::unique_ptr<LineThread::OwnThread> LineThread::spawnStandardThread(std::function<void()> body)
 {
     return std::make_unique<StandardThread>(std::move(body));

@@ -40,6 +40,7 @@ public:
 
     Threads threads() override { return {lineExecutor_, window_}; }
     std::unique_ptr<Timer> createTimer() override;
+    WaitableClock& clock() override { return clock_; }
     void stop() override;
 
     // Whether the caller runs on the line's thread.
@@ -47,6 +48,12 @@ public:
 
 private:
     class Alarm;
+    // The monotonic clock the alarms are due on; sleeping on it holds the line's thread.
+    class SteadyClock final : public WaitableClock {
+    public:
+        std::int64_t nowNs() const override;
+        void sleepUntil(std::int64_t timeNs) override;
+    };
     class LineExecutor final : public Executor {
     public:
         explicit LineExecutor(LineThread& owner) : owner_(owner) {}
@@ -63,6 +70,7 @@ private:
 
     Executor& window_;
     LineExecutor lineExecutor_{*this};
+    SteadyClock clock_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<std::function<void()>> tasks_;

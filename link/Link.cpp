@@ -156,11 +156,11 @@ void Link::CloseLink()
     handle_ = kNoDevice;
 }
 
-bool Link::run(const LineSteps& steps)
+bool Link::run(const LineSteps& steps, FirstWriteGate* gate)
 {
     if (steps.steps().empty())
         return false;
-    return step(runLineSteps(devices_, handle_, lineSettings_, steps));
+    return step(runLineSteps(devices_, handle_, lineSettings_, steps, gate));
 }
 
 } // namespace sus

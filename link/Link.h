@@ -11,6 +11,7 @@
 
 namespace sus {
 
+class FirstWriteGate;
 class LineSteps;
 class Presenter;
 
@@ -46,9 +47,10 @@ public:
     // Closes the link if it is open; does nothing otherwise.
     void CloseLink();
 
-    // Runs a frame's steps (link/LineFrames.h) on the open link; they stop at the first step that
-    // fails, whose fault is kept. True when every step ran; false with the link closed or no steps.
-    bool run(const LineSteps& steps);
+    // Runs a frame's steps (link/LineFrames.h) on the open link, its first write passing `gate` when
+    // there is one; they stop at the first step that fails, whose fault is kept. True when every step
+    // ran; false with the link closed or no steps.
+    bool run(const LineSteps& steps, FirstWriteGate* gate = nullptr);
 
     // The line-state record that opening and framing fill and change in place.
     const LineState& lineSettings() const { return lineSettings_; }

@@ -34,11 +34,13 @@ void showRunOver(UpdatePageView& view, bool keepsBar)
 } // namespace
 
 UpdateSequencer::UpdateSequencer(UpdateFiles& files, Link& link, LinkTurns& turns, Timer& timer1,
-                                 Presenter& presenter, UpdatePageView& view, Threads threads)
+                                 Presenter& presenter, UpdatePageView& view, Threads threads,
+                                 WaitableClock& lineClock)
     : presenter_(presenter), view_(view), turns_(turns), threads_(threads), files_(files), link_(link),
-      timer1_(timer1)
+      timer1_(timer1), gaps_(lineClock)
 {
     timer1_.setInterval(kBaseMs);
+    timer1_.setPacing(TimerPacing::Gaps);
     timer1_.setOnTick([this] { Timer1Timer(); });
 }
 
@@ -66,6 +68,7 @@ void UpdateSequencer::startRun(RunRequest request)
     awaitingUser_ = false;
     outcome_ = RunOutcome::None;
     request_ = std::move(request);
+    gaps_.restart();
 
     link_.CloseLink();
     if (!link_.OpenLink()) {
@@ -223,6 +226,7 @@ void UpdateSequencer::showPage(RunEndingRule::Page page)
 
 void UpdateSequencer::Timer1Timer()
 {
+    gaps_.tickCame(timer1_.interval());
     switch (state_) {
     case SequencerState::NextFile:
         nextFileOrFinish();
@@ -305,7 +309,7 @@ void UpdateSequencer::wakeUpFrame()
     timer1_.setInterval(kWakeUpMs);
     lineSteps_.clear();
     WakeUpFrame(lineSteps_, packets_.buildWakeFrame());
-    if (!link_.run(lineSteps_))
+    if (!link_.run(lineSteps_, &gaps_))
         linkLost();
 }
 
@@ -385,7 +389,7 @@ bool UpdateSequencer::writePacket(std::span<const std::uint8_t> packet)
 {
     lineSteps_.clear();
     MarkedWrite(lineSteps_, packet);
-    return link_.run(lineSteps_);
+    return link_.run(lineSteps_, &gaps_);
 }
 
 bool UpdateSequencer::send(std::span<const std::uint8_t> packet)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Executor.h"
+#include "link/FrameGaps.h"
 #include "link/LineSteps.h"
 #include "update/RunEnding.h"
 #include "update/RunRequest.h"
@@ -63,9 +64,10 @@ inline constexpr unsigned kHandshakeRounds = 21;
 // shown on the window's thread while Timer1 stands, and the run goes on once it is dismissed.
 class UpdateSequencer {
 public:
-    // Sets up Timer1 (its first interval, its ticks); the run takes the link by `turns`.
+    // Sets up Timer1 (its first interval, its pacing, its ticks); the run takes the link by `turns`.
+    // `lineClock` is the clock Timer1 ticks by, on which a frame waits out its gap (link/FrameGaps.h).
     UpdateSequencer(UpdateFiles& files, Link& link, LinkTurns& turns, Timer& timer1, Presenter& presenter,
-                    UpdatePageView& view, Threads threads);
+                    UpdatePageView& view, Threads threads, WaitableClock& lineClock);
 
     // The window's thread.
 
@@ -112,7 +114,7 @@ private:
     void sendDataBlock();
     void countHandshakeRound();
 
-    // Puts `packet` on the link with a marked write; false when the link refused it.
+    // Puts `packet` on the link with a marked write, its gap kept; false when the link refused it.
     bool writePacket(std::span<const std::uint8_t> packet);
     // The same; on failure ends the run (LinkFailed) and returns false.
     bool send(std::span<const std::uint8_t> packet);
@@ -152,6 +154,7 @@ private:
     UpdateFiles& files_;
     Link& link_;
     Timer& timer1_;
+    FrameGaps gaps_;
     PacketBuffer packets_;
     LineSteps lineSteps_;
     RunRequest request_;

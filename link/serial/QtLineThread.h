@@ -33,6 +33,7 @@ public:
 
     Threads threads() override { return thread_.threads(); }
     std::unique_ptr<Timer> createTimer() override { return thread_.createTimer(); }
+    WaitableClock& clock() override { return thread_.clock(); }
     void stop() override;
 
 private:

@@ -82,7 +82,7 @@ struct ThreadedUpdateRun : ThreadedLine {
     UpdateFiles files;
     FakeUpdatePageView view;
     LinkTurns turns{link};
-    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, line.threads()};
+    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, line.threads(), line.clock()};
 };
 
 // A Stop reaches the line before its next tick, so AbortUpdate follows the wake-up frames at once; a

@@ -11,6 +11,7 @@
 #include "tests/link/LinkBench.h"
 #include "tests/support/FakeUpdatePageView.h"
 #include "tests/support/RecordingPresenter.h"
+#include "tests/support/SlowLineChanges.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/UpdateFiles.h"
@@ -74,8 +75,9 @@ struct UpdateRunBench {
     TempDir dir;
     VirtualScheduler clock;
     SimulatedController devices{clock};
+    SlowLineChanges slowDevices{devices, clock};
     RecordingPresenter presenter;
-    Link link{devices, presenter};
+    Link link{slowDevices, presenter};
     std::unique_ptr<Timer> timer1 = clock.createTimer();
     UpdateFiles files;
     FakeUpdatePageView view;
@@ -85,7 +87,7 @@ struct UpdateRunBench {
         made.attach(dmx);
         return made;
     }();
-    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, inlineThreads()};
+    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, inlineThreads(), clock};
 };
 
 // A file with `dataLength` bytes of image data after its header; key bytes give password "452DB8".

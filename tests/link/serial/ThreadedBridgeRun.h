@@ -34,7 +34,7 @@ struct ThreadedBridgeRun : SerialBridgeBench {
     UpdateFiles files;
     FakeUpdatePageView view;
     LinkTurns turns{link};
-    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, line.threads()};
+    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, line.threads(), line.clock()};
 };
 
 } // namespace sus::test
