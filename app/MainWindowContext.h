@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "core/KeepAwake.h"
 #include "core/Presenter.h"
 #include "link/LineHost.h"
 
@@ -34,6 +35,9 @@ struct MainWindowContext {
     UpdateFiles& updateFiles;
     // The DMX levels the console edits and the output loop sends.
     DmxUniverse& universe;
+
+    // Keeps the machine awake from an update run's Start until it has ended.
+    KeepAwake& keepAwake;
 
     // Runs the open-file dialog modally; the chosen paths, none when the user cancelled.
     std::function<QStringList(QFileDialog&)> runOpenDialog;

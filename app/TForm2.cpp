@@ -52,6 +52,7 @@ TForm2::TForm2(MainWindowContext& context, QWidget& splash, QWidget* parent)
 
     logic_ = std::make_unique<MainWindowLogic>(*this, context_);
     logic_->sequencer.addListener(runNotice_);
+    logic_->sequencer.addListener(awake_);
     bindHandlers();
     // The fader captions follow the page from the start.
     RadioGroup1Click();
@@ -194,6 +195,12 @@ void TForm2::RunNotice::updateRunEnded(RunOutcome)
 {
     if (context.updateRunChanged)
         context.updateRunChanged(false);
+}
+
+void TForm2::keptAwake(const KeepAwake::Answer& answer)
+{
+    // Start is usable here, so no other text is in its tooltip.
+    SpeedButton2->setToolTip(answer.held ? QString() : QString::fromStdString(machineMaySleepText(answer)));
 }
 
 void TForm2::closeEvent(QCloseEvent* event)

@@ -4,6 +4,7 @@
 #include "app/FaderColumns.h"
 #include "app/MainWindowContext.h"
 #include "core/Timer.h"
+#include "update/AwakeWhileRunning.h"
 #include "update/UpdateRunListener.h"
 
 #include <QStringList>
@@ -146,6 +147,10 @@ private:
         MainWindowContext& context;
     };
     RunNotice runNotice_{context_};
+    // The machine kept awake during a run; where it cannot be, Start's tooltip says so.
+    void keptAwake(const KeepAwake::Answer& answer);
+    AwakeWhileRunning awake_{context_.keepAwake,
+                             [this](const KeepAwake::Answer& answer) { keptAwake(answer); }};
     std::unique_ptr<MainWindowLogic> logic_;
 };
 

@@ -10,6 +10,7 @@
 #include "update/UpdateFiles.h"
 
 #include <functional>
+#include <memory>
 
 namespace sus {
 
@@ -37,6 +38,7 @@ private:
     Link link_;
     UpdateFiles updateFiles_;
     DmxUniverse universe_;
+    std::unique_ptr<KeepAwake> keepAwake_;
     // After what its work uses, so that it stops before any of that goes.
     QtLineThread line_;
     MainWindowContext context_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "bench/BenchOptions.h"
 #include "link/LineHost.h"
 #include "link/Link.h"
 #include "sim/VirtualFixture.h"
@@ -30,7 +31,12 @@ public:
 
 // The lines this build can run on, by the names the command line takes ("simulated", "bridge").
 std::vector<std::string> benchLineNames();
-// The line of that name, the controller found; nothing for an unknown name.
-std::unique_ptr<BenchLine> createBenchLine(const std::string& name);
+// The line of that name, the controller found, its thread run as `priority` says; nothing for an
+// unknown name.
+std::unique_ptr<BenchLine> createBenchLine(const std::string& name, BenchPriority priority);
+// How the line's thread asks to come first in a run with `priority`.
+RaisePriority linePriority(BenchPriority priority);
+// What a run with `priority` is called in the figures.
+const char* priorityName(BenchPriority priority);
 
 } // namespace sus::bench

@@ -9,10 +9,10 @@ std::vector<std::string> benchLineNames()
     return {"simulated"};
 }
 
-std::unique_ptr<BenchLine> createBenchLine(const std::string& name)
+std::unique_ptr<BenchLine> createBenchLine(const std::string& name, BenchPriority priority)
 {
     if (name == "simulated")
-        return std::make_unique<SimulatedLine>();
+        return std::make_unique<SimulatedLine>(linePriority(priority));
     return nullptr;
 }
 

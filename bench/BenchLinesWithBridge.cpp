@@ -10,12 +10,12 @@ std::vector<std::string> benchLineNames()
     return {"simulated", "bridge"};
 }
 
-std::unique_ptr<BenchLine> createBenchLine(const std::string& name)
+std::unique_ptr<BenchLine> createBenchLine(const std::string& name, BenchPriority priority)
 {
     if (name == "simulated")
-        return std::make_unique<SimulatedLine>();
+        return std::make_unique<SimulatedLine>(linePriority(priority));
     if (name == "bridge")
-        return std::make_unique<ModelBridgeLine>();
+        return std::make_unique<ModelBridgeLine>(linePriority(priority));
     return nullptr;
 }
 

@@ -8,10 +8,15 @@
 // Timings are printed, never judged: the exit code only says whether every frame arrived whole with
 // the universe's levels (0) or not (1); 2 for bad arguments.
 //
-//   dmx_output_realtime_bench [--line simulated|bridge]... [frames, default 200]
+// Each line runs once with the line's thread first on the processors as the programs ask and once as
+// an ordinary thread, optionally beside busy loops of its own.
+//
+//   dmx_output_realtime_bench [--line simulated|bridge]... [--priority program|ordinary]... [--load N]
+//                             [frames, default 200]
 #include "bench/BenchLine.h"
 #include "bench/BenchLoop.h"
 #include "bench/BenchOptions.h"
+#include "bench/Machine.h"
 #include "bench/RunFigures.h"
 #include "core/Nanoseconds.h"
 #include "dmx/DmxOutputLoop.h"
@@ -98,10 +103,10 @@ struct RealTimeOutput {
                        Threads{line.line().threads().line, window}};
 };
 
-bool runOn(const std::string& lineName, const bench::BenchOptions& options)
+bool runOn(const std::string& lineName, bench::BenchPriority priority, const bench::BenchOptions& options)
 {
     const std::size_t frames = options.count;
-    const auto line = bench::createBenchLine(lineName);
+    const auto line = bench::createBenchLine(lineName, priority);
     RealTimeOutput output(*line);
     Executor& onLine = line->line().threads().line;
     Executor& onWindow = line->line().threads().window;
@@ -131,7 +136,9 @@ bool runOn(const std::string& lineName, const bench::BenchOptions& options)
     line->line().stop();
     const auto figures = bench::RunFigures::of(output.timer2.ticks(), output.window, *sleeper, machine);
 
-    std::printf("On the %s, with the line on its own thread\n", line->name().c_str());
+    std::printf("On the %s, with the line on its own thread %s\n", line->name().c_str(),
+                bench::priorityName(priority));
+    std::printf("  priority           %s\n", line->line().priority().how.c_str());
     if (!ended) {
         std::printf("  output did not end in twice its nominal time\n");
         return false;
@@ -175,9 +182,13 @@ int main(int argc, char** argv)
     const auto options = bench::BenchOptions::parse(argc, argv, kDefaultFrames);
     if (!options)
         return 2;
-    std::printf("DMX output in real time: %zu frames every %d ms\n", options->count, kDmxFramePeriodMs);
+    std::printf("DMX output in real time: %zu frames every %d ms; %d busy loop(s) beside\n", options->count,
+                kDmxFramePeriodMs, options->load);
+    const bench::BusyLoops busy(options->load);
     bool allIntact = true;
-    for (const auto& line : options->lines)
-        allIntact = runOn(line, *options) && allIntact;
+    for (const auto& line : options->lines) {
+        for (const auto priority : options->priorities)
+            allIntact = runOn(line, priority, *options) && allIntact;
+    }
     return allIntact ? 0 : 1;
 }

@@ -3,8 +3,14 @@
 
 #include "core/Nanoseconds.h"
 
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <ctime>
 #include <fstream>
+#include <vector>
 
 namespace sus::bench {
 
@@ -31,6 +37,34 @@ std::int64_t threadRunQueueWaitNs()
     std::int64_t waitingNs = -1;
     in >> runningNs >> waitingNs;
     return in ? waitingNs : -1;
+}
+
+struct BusyLoops::Running {
+    std::vector<pid_t> children;
+};
+
+BusyLoops::BusyLoops(int count) : running_(std::make_unique<Running>())
+{
+    for (int i = 0; i < count; ++i) {
+        const pid_t child = fork();
+        if (child == 0) {
+            // Gone with the benchmark, however it ends.
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            volatile unsigned spin = 0;
+            for (;;)
+                spin = spin + 1u;
+        }
+        if (child > 0)
+            running_->children.push_back(child);
+    }
+}
+
+BusyLoops::~BusyLoops()
+{
+    for (const pid_t child : running_->children)
+        kill(child, SIGKILL);
+    for (const pid_t child : running_->children)
+        waitpid(child, nullptr, 0);
 }
 
 } // namespace sus::bench

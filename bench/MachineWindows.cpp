@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
+#include <thread>
+#include <vector>
 
 namespace sus::bench {
 
@@ -32,6 +35,28 @@ std::int64_t processCpuNs()
 std::int64_t threadRunQueueWaitNs()
 {
     return -1;
+}
+
+// Threads of this process here: their CPU counts in the process's.
+struct BusyLoops::Running {
+    std::atomic<bool> stop = false;
+    std::vector<std::thread> loops;
+};
+
+BusyLoops::BusyLoops(int count) : running_(std::make_unique<Running>())
+{
+    for (int i = 0; i < count; ++i)
+        running_->loops.emplace_back([&stop = running_->stop] {
+            while (!stop.load(std::memory_order_relaxed)) {
+            }
+        });
+}
+
+BusyLoops::~BusyLoops()
+{
+    running_->stop = true;
+    for (auto& loop : running_->loops)
+        loop.join();
 }
 
 } // namespace sus::bench

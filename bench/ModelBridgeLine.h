@@ -11,6 +11,8 @@ namespace sus::bench {
 // set it up: every drain, settings change and write costs what it costs on a full-speed USB bridge.
 class ModelBridgeLine final : public BenchLine {
 public:
+    explicit ModelBridgeLine(RaisePriority raise) : line_(std::move(raise)) {}
+
     std::string name() const override { return "model bridge"; }
     Link& link() override { return bench_.link; }
     LineHost& line() override { return line_; }

@@ -3,7 +3,7 @@
 
 namespace sus::bench {
 
-SimulatedLine::SimulatedLine()
+SimulatedLine::SimulatedLine(RaisePriority raise) : line_(std::move(raise))
 {
     devices_.attach({.identity = "ttyUSB0"});
     link_.discoverController();

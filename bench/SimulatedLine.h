@@ -12,7 +12,7 @@ namespace sus::bench {
 // line has stopped.
 class SimulatedLine final : public BenchLine {
 public:
-    SimulatedLine();
+    explicit SimulatedLine(RaisePriority raise);
 
     std::string name() const override { return "simulated controller"; }
     Link& link() override { return link_; }

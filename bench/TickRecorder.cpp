@@ -34,7 +34,6 @@ void TickRecorder::setInterval(int milliseconds)
 void TickRecorder::startPeriod()
 {
     dueNs_ = clock_.nowNs() + inner_.interval() * kNsPerMs;
-    periodStarted_ = true;
 }
 
 void TickRecorder::tick()
@@ -46,13 +45,9 @@ void TickRecorder::tick()
     // The next due time, unless the handler starts a new period.
     const std::int64_t period = timing.intervalMs * kNsPerMs;
     dueNs_ = nextTickDueNs(pacing_, dueNs_, timing.ranNs, period);
-    timing.carriesOn = dueNs_ == timing.ranNs + period;
-
-    periodStarted_ = false;
     if (handler_)
         handler_();
     timing.workNs = clock_.nowNs() - timing.ranNs;
-    timing.restarted = periodStarted_;
     ticks_.push_back(timing);
     if (afterTick_)
         afterTick_();
@@ -74,17 +69,6 @@ std::vector<std::int64_t> workTimesNs(const std::vector<TickTiming>& ticks)
     for (const auto& t : ticks)
         work.push_back(t.workNs);
     return work;
-}
-
-std::int64_t carriedLatenessNs(const std::vector<TickTiming>& ticks)
-{
-    std::int64_t carried = 0;
-    for (std::size_t i = 0; i < ticks.size(); ++i) {
-        const auto& t = ticks[i];
-        if (t.restarted || t.carriesOn || i + 1 == ticks.size())
-            carried += t.latenessNs();
-    }
-    return carried;
 }
 
 std::string latestTicks(const std::vector<TickTiming>& ticks, std::size_t count)

@@ -28,6 +28,7 @@ public:
     void setInterval(int milliseconds) override { timer_->setInterval(milliseconds); }
     int interval() const override { return timer_->interval(); }
     void setPacing(TimerPacing pacing) override { timer_->setPacing(pacing); }
+    void postpone(std::int64_t durationNs) override { timer_->postpone(durationNs); }
     void setOnTick(std::function<void()> handler) override
     {
         timer_->setOnTick([this, handler = std::move(handler)] {

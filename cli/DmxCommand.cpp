@@ -77,6 +77,7 @@ int runDmx(const QStringList& arguments)
         return exit_code::kNoController;
     }
 
+    session.sayHowTheLineRuns(std::cerr, "dmx");
     LineHost& lineHost = session.pacer().line();
     CountedTimer timer2(lineHost.createTimer(),
                         frameCount ? *frameCount : std::numeric_limits<std::int64_t>::max());

@@ -23,9 +23,12 @@ LineOptionParser::LineOptionParser(QCommandLineParser& parser)
       capture_(QStringLiteral("capture"),
                QStringLiteral("Save what went on the TX line: a VCD when OUT ends in .vcd, otherwise a text "
                               "wire log (<t_ns> <baud> <parity> <HEX> per write)."),
-               QStringLiteral("OUT"))
+               QStringLiteral("OUT")),
+      verbose_(QStringLiteral("verbose"),
+               QStringLiteral("Say how the line runs: what its thread got of the processors and, for send, "
+                              "whether the computer is kept awake."))
 {
-    parser.addOptions({simulate_, realtime_, port_, capture_});
+    parser.addOptions({simulate_, realtime_, port_, capture_, verbose_});
 }
 
 std::optional<LineOptions> LineOptionParser::read(QString& error) const
@@ -35,6 +38,7 @@ std::optional<LineOptions> LineOptionParser::read(QString& error) const
     options.realtime = parser_.isSet(realtime_);
     options.port = parser_.value(port_).toStdString();
     options.capturePath = parser_.value(capture_).toStdString();
+    options.verbose = parser_.isSet(verbose_);
 
     if (options.simulate && parser_.isSet(port_)) {
         error =

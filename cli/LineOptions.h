@@ -16,11 +16,12 @@ struct LineOptions {
     bool realtime = false;   // a simulation paced by the wall clock instead of virtual time
     std::string port;        // the controller's port, named by the user; empty: discovery decides
     std::string capturePath; // where to save what went on the TX line; empty: no capture
+    bool verbose = false;    // say how the line runs
 
     bool inRealTime() const { return !simulate || realtime; }
 };
 
-// The options --simulate, --realtime, --port and --capture of a command's parser.
+// The options --simulate, --realtime, --port, --capture and --verbose of a command's parser.
 class LineOptionParser {
 public:
     // Adds the options to `parser`.
@@ -36,6 +37,7 @@ private:
     QCommandLineOption realtime_;
     QCommandLineOption port_;
     QCommandLineOption capture_;
+    QCommandLineOption verbose_;
 };
 
 } // namespace sus::cli

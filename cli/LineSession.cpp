@@ -63,6 +63,12 @@ std::string LineSession::noControllerText() const
     return withDetailLines(message, {faultReason(link_->lastFault())});
 }
 
+void LineSession::sayHowTheLineRuns(std::ostream& err, const std::string& command)
+{
+    if (options_.verbose)
+        err << commandPrefix(command) << pacer_->line().priority().how << ".\n";
+}
+
 const TxLine& LineSession::txLine() const
 {
     return simulated_ ? simulated_->txLine() : capturing_->txLine();

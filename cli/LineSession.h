@@ -44,6 +44,10 @@ public:
     // `command` on `err`, when it cannot be written.
     bool saveCapture(std::ostream& err, const std::string& command) const;
 
+    // With --verbose, says on `err` what the line's thread got of the processors, as a message of
+    // `command`.
+    void sayHowTheLineRuns(std::ostream& err, const std::string& command);
+
     // What went on the TX line so far.
     const TxLine& txLine() const;
 

@@ -8,10 +8,13 @@
 #include "cli/SessionUpdate.h"
 #include "cli/Terminal.h"
 #include "cli/TerminalPresenter.h"
+#include "link/machine/SystemKeepAwake.h"
+#include "update/AwakeWhileRunning.h"
 #include "update/UpdateMessages.h"
 
 #include <algorithm>
 #include <iostream>
+#include <memory>
 #include <optional>
 
 namespace sus::cli {
@@ -116,9 +119,23 @@ int runSend(const QStringList& arguments)
         return exit_code::kNoController;
     }
 
+    session.sayHowTheLineRuns(std::cerr, "send");
     SessionUpdate update(session, files, passwords, presenter);
     HeadlessUpdatePage& page = update.page();
     UpdateSequencer& sequencer = update.sequencer();
+    // A run in virtual time takes no time: there is nothing to keep awake for.
+    std::unique_ptr<KeepAwake> keepAwake;
+    std::optional<AwakeWhileRunning> awake;
+    if (line->inRealTime()) {
+        keepAwake = makeSystemKeepAwake("mvt");
+        awake.emplace(*keepAwake, [&presenter, verbose = line->verbose](const KeepAwake::Answer& answer) {
+            if (!answer.held)
+                presenter.showMessage(machineMaySleepText(answer));
+            else if (verbose)
+                presenter.showMessage("The computer is kept awake until the run ends.");
+        });
+        sequencer.addListener(*awake);
+    }
     std::optional<ProgressLine> progress;
     const auto endProgress = [&] {
         page.setOnProgress({});

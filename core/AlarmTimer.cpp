@@ -54,6 +54,14 @@ void AlarmTimer::setInterval(int milliseconds)
         startPeriod();
 }
 
+void AlarmTimer::postpone(std::int64_t durationNs)
+{
+    if (!enabled_)
+        return;
+    dueNs_ += durationNs;
+    source_.arm(dueNs_);
+}
+
 std::int64_t AlarmTimer::periodNs() const
 {
     // A zero (or negative) interval would tick whenever the loop is idle; the shortest period is 1 ms.

@@ -45,6 +45,7 @@ public:
     void setInterval(int milliseconds) override;
     int interval() const override { return intervalMs_; }
     void setPacing(TimerPacing pacing) override { pacing_ = pacing; }
+    void postpone(std::int64_t durationNs) override;
     void setOnTick(std::function<void()> handler) override { handler_ = std::move(handler); }
 
 private:
@@ -74,6 +75,7 @@ public:
     void setInterval(int milliseconds) override { timer_.setInterval(milliseconds); }
     int interval() const override { return timer_.interval(); }
     void setPacing(TimerPacing pacing) override { timer_.setPacing(pacing); }
+    void postpone(std::int64_t durationNs) override { timer_.postpone(durationNs); }
     void setOnTick(std::function<void()> handler) override { timer_.setOnTick(std::move(handler)); }
 
 private:

@@ -39,6 +39,9 @@ public:
     virtual void setInterval(int milliseconds) = 0;
     virtual int interval() const = 0;
     virtual void setPacing(TimerPacing pacing) = 0;
+    // The running period ends `durationNs` later: work a tick had to wait for pushes the next tick.
+    // Nothing while the timer is disabled.
+    virtual void postpone(std::int64_t durationNs) = 0;
 
     // The handler run at every tick.
     virtual void setOnTick(std::function<void()> handler) = 0;

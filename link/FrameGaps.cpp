@@ -3,8 +3,14 @@
 
 #include "core/Clock.h"
 #include "core/Nanoseconds.h"
+#include "core/Timer.h"
 
 namespace sus {
+
+FrameGaps::FrameGaps(WaitableClock& clock, Timer& timer) : clock_(clock), timer_(timer)
+{
+    timer_.setPacing(TimerPacing::Gaps);
+}
 
 void FrameGaps::restart()
 {
@@ -12,15 +18,22 @@ void FrameGaps::restart()
     gapNs_ = 0;
 }
 
-void FrameGaps::tickCame(int intervalMs)
+void FrameGaps::tickCame()
 {
-    gapNs_ += intervalMs * kNsPerMs;
+    // The interval in force now is the one whose period brought this tick.
+    gapNs_ += timer_.interval() * kNsPerMs;
 }
 
 void FrameGaps::beforeFirstWrite()
 {
-    if (lastFrameNs_)
-        clock_.sleepUntil(*lastFrameNs_ + gapNs_);
+    if (!lastFrameNs_)
+        return;
+    const std::int64_t heldFromNs = clock_.nowNs();
+    const std::int64_t dueNs = *lastFrameNs_ + gapNs_;
+    if (heldFromNs >= dueNs)
+        return;
+    clock_.sleepUntil(dueNs);
+    timer_.postpone(clock_.nowNs() - heldFromNs);
 }
 
 void FrameGaps::afterFirstWrite()

@@ -15,6 +15,10 @@ public:
     Threads threads() override { return inlineThreads(); }
     std::unique_ptr<Timer> createTimer() override { return scheduler_.createTimer(); }
     WaitableClock& clock() override { return scheduler_; }
+    LinePriority priority() const override
+    {
+        return {LinePriority::Kind::Ordinary, "The line runs in virtual time, on the caller's thread"};
+    }
     void stop() override {}
 
 private:

@@ -4,6 +4,7 @@
 #include "core/Clock.h"
 #include "core/Executor.h"
 #include "core/Timer.h"
+#include "link/LinePriority.h"
 
 #include <memory>
 
@@ -27,6 +28,9 @@ public:
 
     // The clock its timers tick by; only the line's own work waits on it.
     virtual WaitableClock& clock() = 0;
+
+    // What the line's work got of the processors.
+    virtual LinePriority priority() const = 0;
 
     // Lets the work already handed to the line finish, then stops it: timers no longer tick and
     // nothing posted later runs. Call it on the window's thread before the line's users go away.

@@ -100,7 +100,8 @@ std::unique_ptr<LineThread::OwnThread> LineThread::spawnStandardThread(std::func
     return std::make_unique<StandardThread>(std::move(body));
 }
 
-LineThread::LineThread(Executor& window, const Spawn& spawn) : window_(window)
+LineThread::LineThread(Executor& window, const Spawn& spawn, RaisePriority raise)
+    : window_(window), raise_(std::move(raise))
 {
     thread_ = spawn([this] { loop(); });
 }
@@ -120,6 +121,13 @@ void LineThread::LineExecutor::post(std::function<void()> task)
         owner_.tasks_.push_back(std::move(task));
     }
     owner_.wake_.notify_one();
+}
+
+LinePriority LineThread::priority() const
+{
+    std::unique_lock lock(mutex_);
+    priorityKnown_.wait(lock, [this] { return priority_.has_value(); });
+    return *priority_;
 }
 
 bool LineThread::isCurrent() const
@@ -174,8 +182,11 @@ void LineThread::runGuarded(const std::function<void()>& work)
 void LineThread::loop()
 {
     const FineTimerResolution precise;
+    LinePriority got = raise_ ? raise_() : LinePriority{};
     std::unique_lock lock(mutex_);
     threadId_ = std::this_thread::get_id();
+    priority_ = std::move(got);
+    priorityKnown_.notify_all();
     for (;;) {
         // What was posted runs before a tick that is due: a Stop reaches the run before its next packet.
         if (!tasks_.empty()) {

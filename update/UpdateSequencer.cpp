@@ -37,10 +37,9 @@ UpdateSequencer::UpdateSequencer(UpdateFiles& files, Link& link, LinkTurns& turn
                                  Presenter& presenter, UpdatePageView& view, Threads threads,
                                  WaitableClock& lineClock)
     : presenter_(presenter), view_(view), turns_(turns), threads_(threads), files_(files), link_(link),
-      timer1_(timer1), gaps_(lineClock)
+      timer1_(timer1), gaps_(lineClock, timer1)
 {
     timer1_.setInterval(kBaseMs);
-    timer1_.setPacing(TimerPacing::Gaps);
     timer1_.setOnTick([this] { Timer1Timer(); });
 }
 
@@ -226,7 +225,7 @@ void UpdateSequencer::showPage(RunEndingRule::Page page)
 
 void UpdateSequencer::Timer1Timer()
 {
-    gaps_.tickCame(timer1_.interval());
+    gaps_.tickCame();
     switch (state_) {
     case SequencerState::NextFile:
         nextFileOrFinish();

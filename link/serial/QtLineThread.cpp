@@ -37,7 +37,7 @@ void QtEventLoopExecutor::discardPending()
     QCoreApplication::removePostedEvents(&context_);
 }
 
-QtLineThread::QtLineThread() : thread_(window_, spawnQtThread) {}
+QtLineThread::QtLineThread(RaisePriority raise) : thread_(window_, spawnQtThread, std::move(raise)) {}
 
 void QtLineThread::stop()
 {

@@ -3,6 +3,7 @@
 
 #include "core/Executor.h"
 #include "link/LineThread.h"
+#include "link/machine/LineThreadPriority.h"
 
 #include <QObject>
 
@@ -24,16 +25,19 @@ private:
 };
 
 // The line's thread in a Qt program. It is a QThread: a serial port opened there finds Qt's event
-// dispatcher for its notifiers, which a plain thread lacks. Results go to the event loop of the thread
+// dispatcher for its notifiers, which a plain thread lacks. It asks to come first as the programs
+// may (link/machine/LineThreadPriority.h). Results go to the event loop of the thread
 // that made it; once the line has stopped, what it posted there and has not run is dropped, as its
 // users are going away.
 class QtLineThread final : public LineHost {
 public:
-    QtLineThread();
+    // `raise`: how the thread asks to come first; a benchmark may run it as an ordinary thread.
+    explicit QtLineThread(RaisePriority raise = raiseLineThread);
 
     Threads threads() override { return thread_.threads(); }
     std::unique_ptr<Timer> createTimer() override { return thread_.createTimer(); }
     WaitableClock& clock() override { return thread_.clock(); }
+    LinePriority priority() const override { return thread_.priority(); }
     void stop() override;
 
 private:

@@ -7,6 +7,7 @@
 #include "link/InlineLine.h"
 #include "link/Link.h"
 #include "sim/SimulatedController.h"
+#include "tests/support/FakeKeepAwake.h"
 #include "tests/support/RecordingPresenter.h"
 #include "update/UpdateFiles.h"
 
@@ -31,6 +32,7 @@ struct TestContext {
     Link link{devices, presenter};
     UpdateFiles updateFiles;
     DmxUniverse universe;
+    FakeKeepAwake keepAwake;
 
     QStringList dialogAnswer;
     QFileDialog* dialogRun = nullptr;
@@ -42,6 +44,7 @@ struct TestContext {
         .line = line,
         .updateFiles = updateFiles,
         .universe = universe,
+        .keepAwake = keepAwake,
         .runOpenDialog =
             [this](QFileDialog& dialog) {
                 dialogRun = &dialog;

@@ -11,12 +11,14 @@
 #include "sim/SteadyClock.h"
 #include "sim/UpdateReceiver.h"
 #include "sim/VirtualFixture.h"
+#include "tests/support/FakeKeepAwake.h"
 #include "tests/support/RecordingPresenter.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/UpdateFiles.h"
 
 #include <QCheckBox>
+
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QSlider>
@@ -38,6 +40,7 @@ struct ThreadedContext {
     Link link{devices, presenter};
     UpdateFiles updateFiles;
     DmxUniverse universe;
+    test::FakeKeepAwake keepAwake;
     QtLineThread line;
     QStringList dialogAnswer;
     std::vector<bool> updateRunChanges;
@@ -48,6 +51,7 @@ struct ThreadedContext {
         .line = line,
         .updateFiles = updateFiles,
         .universe = universe,
+        .keepAwake = keepAwake,
         .runOpenDialog = [this](QFileDialog&) { return dialogAnswer; },
         .updateRunChanged = [this](bool running) { updateRunChanges.push_back(running); },
     };
