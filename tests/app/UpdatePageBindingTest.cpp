@@ -3,6 +3,7 @@
 // and update runs on the simulated controller in virtual time.
 #include "app/TForm1.h"
 #include "tests/app/BoundWindow.h"
+#include "update/AwakeWhileRunning.h"
 #include "update/UpdateMessages.h"
 #include "update/UpdateSequencer.h"
 
@@ -170,6 +171,27 @@ TEST_F(UpdatePage, StartRunsTheQueueFromTheSelectionToTheFinishWithDmxOutputOffM
     // Selecting each file as it went did not show it: the panel still shows the clicked one.
     EXPECT_EQ(form.Memo1->toPlainText(), kSpotLines);
     EXPECT_EQ(form.ListBox1->selectedItems().front(), form.ListBox1->item(2));
+}
+
+TEST_F(UpdatePage, WhereTheComputerCannotBeKeptAwakeStartsTooltipSaysSoAndTheRunGoesOn)
+{
+    addThroughDialog(wash);
+    form.Edit1->setText(QString::fromStdString(WashFile().password()));
+    fakes.keepAwake.refuseWith("logind refused (no such name)");
+    QTest::mouseClick(form.SpeedButton2, Qt::LeftButton);
+    EXPECT_EQ(form.SpeedButton2->toolTip().toStdString(),
+              machineMaySleepText({.held = false, .whyNot = "logind refused (no such name)"}));
+    ASSERT_TRUE(runUntilRunEnded());
+    EXPECT_TRUE(reception().finished);
+
+    // Kept awake the next time, from Start to the end: the tooltip goes.
+    fakes.keepAwake.refuseWith("");
+    QTest::mouseClick(form.SpeedButton2, Qt::LeftButton);
+    EXPECT_TRUE(fakes.keepAwake.held);
+    EXPECT_TRUE(form.SpeedButton2->toolTip().isEmpty());
+    ASSERT_TRUE(runUntilRunEnded());
+    EXPECT_FALSE(fakes.keepAwake.held);
+    EXPECT_EQ(fakes.keepAwake.holds, 2);
 }
 
 TEST_F(UpdatePage, StopEndsTheRunWithAbortUpdate)
