@@ -19,9 +19,9 @@ namespace sus {
 
 // The line's own thread: it runs the tasks posted to it in order and the ticks of its timers at
 // their due times, waiting with the platform's precise timed wait in between. As it starts, it asks
-// to come first on the processors (link/LinePriority.h). A task never waits for
-// the window and the window never waits for a task. An exception that escapes a task or a tick is
-// handed to the window's thread, rethrown there as if a handler of the window had thrown it.
+// to come first on the processors (link/LinePriority.h). A task never waits for the window and the
+// window never waits for a task. An exception that escapes a task or a tick is handed to the
+// window's thread, rethrown there as if a handler of the window had thrown it.
 class LineThread final : public LineHost {
 public:
     // A thread running a body until it returns, and the wait for that.

@@ -23,16 +23,18 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// How far what the fixture hears may start from its schedule, counted from the first thing heard.
-// Earlier: a timer never fires early, but where in its tick a packet starts varies with the drains
-// before it (1 to 3 ms on the bridge). Later: this machine is shared, and a busy moment delays a
-// tick by tens of milliseconds; besides, each change of Timer1's interval restarts the period from
-// a tick that came late, so the run slips a little further behind at each (a few ms by its end
-// here, busy or not). A wrong interval (20 ms where 100 ms are due, a missing 1 s pause) is far
-// outside either bound within a few ticks.
-constexpr std::int64_t kEarlyToleranceNs = 5 * kMs;
+// How what the fixture hears keeps its schedule. No frame ever starts sooner after the one before
+// than in the schedule (link/FrameGaps.h): the model bridge's wire is exact, so that holds to the
+// nanosecond. Later, within bounds: this machine is shared, and a busy moment delays a tick by tens
+// of milliseconds, which pushes the rest of the run; each tick's own lateness and each frame whose
+// drains took longer than the one before push it a little more (about 1 to 3 % by the end here). A
+// wrong interval (100 ms where 20 ms are due, 20 ms where 1 s is due) is far outside either bound.
+constexpr std::int64_t kLateGapToleranceNs = 60 * kMs;
 constexpr std::int64_t kLateToleranceNs = 60 * kMs;
-constexpr std::int64_t kSlipToleranceInPercent = 2;
+constexpr std::int64_t kSlipToleranceInPercent = 10;
+// DMX output keeps its beat instead: where in its tick a frame starts varies with the drains before
+// it (1 to 3 ms on the bridge), so a frame may start a little sooner than its beat.
+constexpr std::int64_t kEarlyToleranceNs = 5 * kMs;
 
 TEST(SerialWire, AnUpdateRunOfTwoFilesArrivesExactlyAndOnSchedule)
 {
@@ -84,10 +86,13 @@ TEST(SerialWire, AnUpdateRunOfTwoFilesArrivesExactlyAndOnSchedule)
     }
 
     ASSERT_EQ(heard.items.size(), planned.items.size());
-    for (std::size_t i = 0; i < heard.items.size(); ++i) {
+    for (std::size_t i = 1; i < heard.items.size(); ++i) {
+        const std::int64_t gap = heard.items[i].startNs - heard.items[i - 1].startNs;
+        const std::int64_t plannedGap = planned.items[i].startNs - planned.items[i - 1].startNs;
+        EXPECT_GE(gap, plannedGap) << "item " << i;
+        EXPECT_LE(gap, plannedGap + kLateGapToleranceNs) << "item " << i;
         const std::int64_t due = planned.items[i].startNs - planned.items.front().startNs;
         const std::int64_t lag = heard.items[i].startNs - heard.items.front().startNs - due;
-        EXPECT_GE(lag, -kEarlyToleranceNs) << "item " << i;
         EXPECT_LE(lag, kLateToleranceNs + due * kSlipToleranceInPercent / 100) << "item " << i;
     }
 }
