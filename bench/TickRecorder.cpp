@@ -44,7 +44,7 @@ void TickRecorder::tick()
     timing.intervalMs = inner_.interval();
     // The next due time, unless the handler starts a new period.
     const std::int64_t period = timing.intervalMs * kNsPerMs;
-    dueNs_ = nextTickDueNs(pacing_, dueNs_, timing.ranNs, period);
+    dueNs_ = nextBeatDueNs(dueNs_, timing.ranNs, period);
     if (handler_)
         handler_();
     timing.workNs = clock_.nowNs() - timing.ranNs;

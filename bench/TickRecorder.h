@@ -23,10 +23,9 @@ struct TickTiming {
 
 // A timer that passes everything to another one and notes, for every tick, when it was due and
 // when it ran. Due times follow the Timer rules: a period starts when the timer is enabled or its
-// interval changes, and a running timer's due times follow its pacing from there (core/AlarmTimer.h):
-// on a beat, lateness never accumulates in the record unless the handler itself restarts the period
-// or a whole beat is missed; with gaps, each tick's lateness is counted from the one before, and a
-// postponed period from its new end.
+// interval changes, and a running timer keeps a beat from there (core/AlarmTimer.h), so lateness
+// never accumulates in the record unless the handler itself restarts or postpones the period or a
+// whole beat is missed.
 class TickRecorder final : public Timer {
 public:
     TickRecorder(Timer& inner, const Clock& clock);
@@ -35,11 +34,6 @@ public:
     bool isEnabled() const override { return inner_.isEnabled(); }
     void setInterval(int milliseconds) override;
     int interval() const override { return inner_.interval(); }
-    void setPacing(TimerPacing pacing) override
-    {
-        pacing_ = pacing;
-        inner_.setPacing(pacing);
-    }
     void postpone(std::int64_t durationNs) override
     {
         dueNs_ += durationNs;
@@ -60,7 +54,6 @@ private:
     const Clock& clock_;
     std::function<void()> handler_;
     std::function<void()> afterTick_;
-    TimerPacing pacing_ = TimerPacing::Beat;
     std::int64_t dueNs_ = 0;
     std::vector<TickTiming> ticks_;
 };

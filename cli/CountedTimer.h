@@ -27,7 +27,6 @@ public:
     bool isEnabled() const override { return timer_->isEnabled(); }
     void setInterval(int milliseconds) override { timer_->setInterval(milliseconds); }
     int interval() const override { return timer_->interval(); }
-    void setPacing(TimerPacing pacing) override { timer_->setPacing(pacing); }
     void postpone(std::int64_t durationNs) override { timer_->postpone(durationNs); }
     void setOnTick(std::function<void()> handler) override
     {

@@ -81,7 +81,7 @@ void AlarmTimer::onAlarm()
         return;
     // The next beat is armed before the handler runs, so that a handler that changes the interval
     // restarts the period from its own moment, and one that throws leaves the timer running.
-    dueNs_ = nextTickDueNs(pacing_, dueNs_, source_.nowNs(), periodNs());
+    dueNs_ = nextBeatDueNs(dueNs_, source_.nowNs(), periodNs());
     source_.arm(dueNs_);
     // A handler that runs a nested event loop (a modal box) must not see its own timer tick
     // inside it: that beat is skipped.

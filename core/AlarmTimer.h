@@ -22,14 +22,11 @@ public:
     virtual void setOnAlarm(std::function<void()> onAlarm) = 0;
 };
 
-// When the tick after one due at `dueNs` that began at `ranNs` is due, a period of `periodNs` on: the
-// one place for the pacing rules of TimerPacing.
-constexpr std::int64_t nextTickDueNs(TimerPacing pacing, std::int64_t dueNs, std::int64_t ranNs,
-                                     std::int64_t periodNs)
+// When the tick after one due at `dueNs` that began at `ranNs` is due, a period of `periodNs` on:
+// the one place for the beat.
+constexpr std::int64_t nextBeatDueNs(std::int64_t dueNs, std::int64_t ranNs, std::int64_t periodNs)
 {
-    if (pacing == TimerPacing::Gaps || dueNs + periodNs <= ranNs)
-        return ranNs + periodNs;
-    return dueNs + periodNs;
+    return dueNs + periodNs <= ranNs ? ranNs + periodNs : dueNs + periodNs;
 }
 
 // The Timer rules over an alarm source: the programs' timers on the line's thread, and virtual time's.
@@ -44,7 +41,6 @@ public:
     bool isEnabled() const override { return enabled_; }
     void setInterval(int milliseconds) override;
     int interval() const override { return intervalMs_; }
-    void setPacing(TimerPacing pacing) override { pacing_ = pacing; }
     void postpone(std::int64_t durationNs) override;
     void setOnTick(std::function<void()> handler) override { handler_ = std::move(handler); }
 
@@ -57,7 +53,6 @@ private:
     bool enabled_ = false;
     bool ticking_ = false;
     int intervalMs_ = 0;
-    TimerPacing pacing_ = TimerPacing::Beat;
     std::int64_t dueNs_ = 0;
     std::function<void()> handler_;
 };
@@ -74,7 +69,6 @@ public:
     bool isEnabled() const override { return timer_.isEnabled(); }
     void setInterval(int milliseconds) override { timer_.setInterval(milliseconds); }
     int interval() const override { return timer_.interval(); }
-    void setPacing(TimerPacing pacing) override { timer_.setPacing(pacing); }
     void postpone(std::int64_t durationNs) override { timer_.postpone(durationNs); }
     void setOnTick(std::function<void()> handler) override { timer_.setOnTick(std::move(handler)); }
 

@@ -7,10 +7,7 @@
 
 namespace sus {
 
-FrameGaps::FrameGaps(WaitableClock& clock, Timer& timer) : clock_(clock), timer_(timer)
-{
-    timer_.setPacing(TimerPacing::Gaps);
-}
+FrameGaps::FrameGaps(WaitableClock& clock, Timer& timer) : clock_(clock), timer_(timer) {}
 
 void FrameGaps::restart()
 {
