@@ -24,8 +24,8 @@ class WaitableClock;
 // pass here in order on the line's thread, each as the gate of its first write: a first write that
 // would come too soon waits until its gap has passed since the previous frame's first write was
 // handed to the device, and the timer's beat moves by that wait, so that the rest of the run follows
-// later and one slow frame is waited for once. A tick that is late but not too soon costs nothing:
-// the beat keeps it from adding up.
+// later and one slow frame is waited for once. A tick no later than the one before it costs
+// nothing: the beat keeps its lateness from adding up.
 class FrameGaps final : public FirstWriteGate {
 public:
     // The gaps of the frames sent at the ticks of `timer`, which come by `clock`.
