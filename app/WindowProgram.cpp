@@ -1,31 +1,26 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "app/WindowProgram.h"
 
-#include "app/Application.h"
-#include "link/machine/SystemKeepAwake.h"
-
 #include <QFileDialog>
 
 namespace sus {
 
 WindowProgram::WindowProgram(DeviceLayer& devices)
-    : link_(devices, presenter_),
-      keepAwake_(makeSystemKeepAwake(kApplicationTitle)), context_{
-                                                              .presenter = presenter_,
-                                                              .link = link_,
-                                                              .line = line_,
-                                                              .updateFiles = updateFiles_,
-                                                              .universe = universe_,
-                                                              .keepAwake = *keepAwake_,
-                                                              .runOpenDialog =
-                                                                  [](QFileDialog& dialog) {
-                                                                      return dialog.exec() ==
-                                                                                     QDialog::Accepted
-                                                                                 ? dialog.selectedFiles()
-                                                                                 : QStringList();
-                                                                  },
-                                                              .updateRunChanged = {},
-                                                          }
+    : link_(devices, presenter_), context_{
+                                      .presenter = presenter_,
+                                      .link = link_,
+                                      .line = line_,
+                                      .updateFiles = updateFiles_,
+                                      .universe = universe_,
+                                      .keepAwake = *keepAwake_,
+                                      .runOpenDialog =
+                                          [](QFileDialog& dialog) {
+                                              return dialog.exec() == QDialog::Accepted
+                                                         ? dialog.selectedFiles()
+                                                         : QStringList();
+                                          },
+                                      .updateRunChanged = {},
+                                  }
 {
 }
 

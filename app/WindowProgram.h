@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "app/Application.h"
 #include "app/MainWindowContext.h"
 #include "app/ProgramRun.h"
 #include "app/QtPresenter.h"
 #include "dmx/DmxUniverse.h"
 #include "link/Link.h"
+#include "link/machine/SystemKeepAwake.h"
 #include "link/serial/QtLineThread.h"
 #include "update/UpdateFiles.h"
 
@@ -38,7 +40,7 @@ private:
     Link link_;
     UpdateFiles updateFiles_;
     DmxUniverse universe_;
-    std::unique_ptr<KeepAwake> keepAwake_;
+    std::unique_ptr<KeepAwake> keepAwake_ = makeSystemKeepAwake(kApplicationTitle);
     // After what its work uses, so that it stops before any of that goes.
     QtLineThread line_;
     MainWindowContext context_;

@@ -7,6 +7,7 @@
 #include "sim/VirtualFixture.h"
 #include "tests/support/RecordingPresenter.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,7 +37,10 @@ std::vector<std::string> benchLineNames();
 std::unique_ptr<BenchLine> createBenchLine(const std::string& name, BenchPriority priority);
 // How the line's thread asks to come first in a run with `priority`.
 RaisePriority linePriority(BenchPriority priority);
-// What a run with `priority` is called in the figures.
-const char* priorityName(BenchPriority priority);
+
+// Runs `run` on a line of each name `options` give, once for each priority, beside the busy loops
+// they ask for, each after a heading that names the line and what its thread got; true when every
+// run returned true.
+bool runEachLine(const BenchOptions& options, const std::function<bool(BenchLine&)>& run);
 
 } // namespace sus::bench

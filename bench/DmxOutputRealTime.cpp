@@ -16,7 +16,6 @@
 #include "bench/BenchLine.h"
 #include "bench/BenchLoop.h"
 #include "bench/BenchOptions.h"
-#include "bench/Machine.h"
 #include "bench/RunFigures.h"
 #include "core/Nanoseconds.h"
 #include "dmx/DmxOutputLoop.h"
@@ -103,13 +102,11 @@ struct RealTimeOutput {
                        Threads{line.line().threads().line, window}};
 };
 
-bool runOn(const std::string& lineName, bench::BenchPriority priority, const bench::BenchOptions& options)
+bool runOn(bench::BenchLine& line, std::size_t frames)
 {
-    const std::size_t frames = options.count;
-    const auto line = bench::createBenchLine(lineName, priority);
-    RealTimeOutput output(*line);
-    Executor& onLine = line->line().threads().line;
-    Executor& onWindow = line->line().threads().window;
+    RealTimeOutput output(line);
+    Executor& onLine = line.line().threads().line;
+    Executor& onWindow = line.line().threads().window;
 
     bench::BenchLoop loop;
     std::optional<bench::SleepingThread> sleeper;
@@ -133,17 +130,14 @@ bool runOn(const std::string& lineName, bench::BenchPriority priority, const ben
         },
         limit);
     output.box.uncheckOutputBox();
-    line->line().stop();
+    line.line().stop();
     const auto figures = bench::RunFigures::of(output.timer2.ticks(), output.window, *sleeper, machine);
 
-    std::printf("On the %s, with the line on its own thread %s\n", line->name().c_str(),
-                bench::priorityName(priority));
-    std::printf("  priority           %s\n", line->line().priority().how.c_str());
     if (!ended) {
         std::printf("  output did not end in twice its nominal time\n");
         return false;
     }
-    const FixtureLog heard = line->heard();
+    const FixtureLog heard = line.heard();
     const auto dmxFrames = heard.dmxFrames();
     std::size_t intactFrames = 0;
     std::vector<std::int64_t> periods;
@@ -170,8 +164,8 @@ bool runOn(const std::string& lineName, bench::BenchPriority priority, const ben
     figures.print("under 1 %");
     std::printf(
         "  fixture            %zu DMX frames, %zu with start code 0 and the universe's 512 levels%s\n",
-        dmxFrames.size(), intactFrames, line->presenter().shown.empty() ? "" : "; a message was shown");
-    return dmxFrames.size() == frames && intactFrames == frames && line->presenter().shown.empty();
+        dmxFrames.size(), intactFrames, line.presenter().shown.empty() ? "" : "; a message was shown");
+    return dmxFrames.size() == frames && intactFrames == frames && line.presenter().shown.empty();
 }
 
 } // namespace
@@ -184,11 +178,7 @@ int main(int argc, char** argv)
         return 2;
     std::printf("DMX output in real time: %zu frames every %d ms; %d busy loop(s) beside\n", options->count,
                 kDmxFramePeriodMs, options->load);
-    const bench::BusyLoops busy(options->load);
-    bool allIntact = true;
-    for (const auto& line : options->lines) {
-        for (const auto priority : options->priorities)
-            allIntact = runOn(line, priority, *options) && allIntact;
-    }
+    const bool allIntact =
+        bench::runEachLine(*options, [&](bench::BenchLine& line) { return runOn(line, options->count); });
     return allIntact ? 0 : 1;
 }

@@ -16,7 +16,6 @@
 #include "bench/BenchLine.h"
 #include "bench/BenchLoop.h"
 #include "bench/BenchOptions.h"
-#include "bench/Machine.h"
 #include "bench/RunFigures.h"
 #include "sim/SteadyClock.h"
 #include "tests/update/UpdateRunBench.h"
@@ -116,14 +115,12 @@ struct RealTimeRun {
     RunEnd end;
 };
 
-bool runOn(const std::string& lineName, bench::BenchPriority priority, const std::string& path,
-           const NominalRun& nominal)
+bool runOn(bench::BenchLine& line, const std::string& path, const NominalRun& nominal)
 {
-    const auto line = bench::createBenchLine(lineName, priority);
-    RealTimeRun run(*line);
+    RealTimeRun run(line);
     run.view.files.push_back(path);
     run.view.password = test::kPassword;
-    Executor& onLine = line->line().threads().line;
+    Executor& onLine = line.line().threads().line;
 
     bench::BenchLoop loop;
     std::optional<bench::SleepingThread> sleeper;
@@ -145,19 +142,16 @@ bool runOn(const std::string& lineName, bench::BenchPriority priority, const std
             run.sequencer.SpeedButton2Click();
         },
         limit);
-    line->line().stop();
+    line.line().stop();
     const auto figures = bench::RunFigures::of(run.timer1.ticks(), run.window, *sleeper, machine);
 
-    std::printf("On the %s, with the line on its own thread %s\n", line->name().c_str(),
-                bench::priorityName(priority));
-    std::printf("  priority           %s\n", line->line().priority().how.c_str());
     if (!ended) {
         std::printf("  the run did not end in twice its nominal time\n");
-        for (const auto& text : line->presenter().texts())
+        for (const auto& text : line.presenter().texts())
             std::printf("  message: %s\n", text.c_str());
         return false;
     }
-    const FixtureLog heard = line->heard();
+    const FixtureLog heard = line.heard();
     const auto reception = UpdateReception::from(heard);
     const bool intact = reception.files.size() == 1 &&
                         reception.files.front().matches(run.files.updateImage(), run.files.imageKey()) &&
@@ -199,11 +193,7 @@ int main(int argc, char** argv)
         "Update run in real time: %zu KiB image, %zu-byte file, nominal %s ms; %d busy loop(s) beside\n",
         options->count, file.bytes().size(),
         bench::milliseconds(static_cast<double>(nominal.durationNs)).c_str(), options->load);
-    const bench::BusyLoops busy(options->load);
-    bool allIntact = true;
-    for (const auto& line : options->lines) {
-        for (const auto priority : options->priorities)
-            allIntact = runOn(line, priority, path, nominal) && allIntact;
-    }
+    const bool allIntact =
+        bench::runEachLine(*options, [&](bench::BenchLine& line) { return runOn(line, path, nominal); });
     return allIntact ? 0 : 1;
 }

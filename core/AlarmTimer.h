@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <utility>
+#include <vector>
 
 namespace sus {
 
@@ -21,6 +22,19 @@ public:
     // Called when an armed time has come; may come late, never early.
     virtual void setOnAlarm(std::function<void()> onAlarm) = 0;
 };
+
+// Of `alarms` (each with `armed` and `dueNs`), the armed one due first, and of two due at once the
+// one listed first; null when none is armed. What serves several alarms (the line's thread, virtual
+// time) takes the next one so.
+template <typename Alarm> Alarm* firstDue(const std::vector<Alarm*>& alarms)
+{
+    Alarm* next = nullptr;
+    for (Alarm* alarm : alarms) {
+        if (alarm->armed && (next == nullptr || alarm->dueNs < next->dueNs))
+            next = alarm;
+    }
+    return next;
+}
 
 // When the tick after one due at `dueNs` that began at `ranNs` is due, a period of `periodNs` on:
 // the one place for the beat.

@@ -45,25 +45,15 @@ void VirtualScheduler::sleepUntil(std::int64_t timeNs)
     now_ = std::max(now_, timeNs);
 }
 
-VirtualScheduler::VirtualAlarm* VirtualScheduler::nextAlarm() const
-{
-    VirtualAlarm* next = nullptr;
-    for (VirtualAlarm* alarm : alarms_) {
-        if (alarm->armed && (next == nullptr || alarm->dueNs < next->dueNs))
-            next = alarm;
-    }
-    return next;
-}
-
 std::int64_t VirtualScheduler::nextDueNs() const
 {
-    const VirtualAlarm* next = nextAlarm();
+    const VirtualAlarm* next = firstDue(alarms_);
     return next ? next->dueNs : -1;
 }
 
 bool VirtualScheduler::runNextTick()
 {
-    VirtualAlarm* next = nextAlarm();
+    VirtualAlarm* next = firstDue(alarms_);
     if (next == nullptr)
         return false;
     next->armed = false;

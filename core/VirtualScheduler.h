@@ -52,9 +52,6 @@ private:
     class VirtualAlarm;
     friend class VirtualAlarm;
 
-    // The armed alarm due first (of two due at once, the one made first), or null.
-    VirtualAlarm* nextAlarm() const;
-
     std::int64_t now_ = 0;
     std::function<std::int64_t()> lateness_;
     std::vector<VirtualAlarm*> alarms_;

@@ -155,16 +155,6 @@ void LineThread::stop()
     thread_->join();
 }
 
-LineThread::Alarm* LineThread::nextAlarm() const
-{
-    Alarm* next = nullptr;
-    for (Alarm* alarm : alarms_) {
-        if (alarm->armed && (!next || alarm->dueNs < next->dueNs))
-            next = alarm;
-    }
-    return next;
-}
-
 void LineThread::runGuarded(const std::function<void()>& work)
 {
     std::exception_ptr escaped;
@@ -199,7 +189,7 @@ void LineThread::loop()
         }
         if (stopping_)
             return;
-        Alarm* alarm = nextAlarm();
+        Alarm* alarm = firstDue(alarms_);
         if (!alarm) {
             wake_.wait(lock);
             continue;

@@ -72,8 +72,6 @@ private:
 
     void loop();
     void runGuarded(const std::function<void()>& work);
-    // The armed alarm due first, or null.
-    Alarm* nextAlarm() const;
 
     Executor& window_;
     RaisePriority raise_;

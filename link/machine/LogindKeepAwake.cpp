@@ -27,8 +27,8 @@ std::string inWords(const QDBusError& error)
 
 } // namespace
 
-LogindKeepAwake::LogindKeepAwake(QDBusConnection bus, std::string who)
-    : bus_(std::move(bus)), who_(std::move(who))
+LogindKeepAwake::LogindKeepAwake(std::function<QDBusConnection()> bus, std::string who)
+    : reachBus_(std::move(bus)), who_(std::move(who))
 {
 }
 
@@ -36,11 +36,13 @@ void LogindKeepAwake::hold(Answered answered)
 {
     release();
     const unsigned hold = holds_;
-    if (!bus_.isConnected()) {
-        answered({false, "no system bus answered (" + inWords(bus_.lastError()) + ")"});
+    if (!bus_)
+        bus_ = reachBus_();
+    if (!bus_->isConnected()) {
+        answered({false, "no system bus answered (" + inWords(bus_->lastError()) + ")"});
         return;
     }
-    if (!(bus_.connectionCapabilities() & QDBusConnection::UnixFileDescriptorPassing)) {
+    if (!(bus_->connectionCapabilities() & QDBusConnection::UnixFileDescriptorPassing)) {
         answered({false, "the system bus does not pass file descriptors"});
         return;
     }
@@ -49,7 +51,7 @@ void LogindKeepAwake::hold(Answered answered)
                                        QString::fromLatin1(kLogindManager), QStringLiteral("Inhibit"));
     inhibit << QString::fromLatin1(kWhat) << QString::fromStdString(who_)
             << QString::fromLatin1(kKeepAwakeReason) << QString::fromLatin1(kBlock);
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(inhibit, kAnswerWithinMs), &context_);
+    auto* watcher = new QDBusPendingCallWatcher(bus_->asyncCall(inhibit, kAnswerWithinMs), &context_);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &context_,
                      [this, hold, answered = std::move(answered)](QDBusPendingCallWatcher* call) {
                          call->deleteLater();

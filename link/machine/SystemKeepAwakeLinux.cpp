@@ -6,7 +6,7 @@ namespace sus {
 
 std::unique_ptr<KeepAwake> makeSystemKeepAwake(const std::string& who)
 {
-    return std::make_unique<LogindKeepAwake>(QDBusConnection::systemBus(), who);
+    return std::make_unique<LogindKeepAwake>([] { return QDBusConnection::systemBus(); }, who);
 }
 
 } // namespace sus

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <string>
 
 namespace sus::test {
@@ -21,37 +20,34 @@ constexpr std::size_t kPauseTick = 41 + 1 + 84 - 1;
 constexpr std::size_t kSecondHeaderTick = kPauseTick + 3;
 constexpr std::size_t kSecondBlockTick = kSecondHeaderTick + 3;
 
-// When each frame and packet began on the wire.
-std::vector<std::int64_t> startsOnTheWire(const FixtureLog& heard)
-{
-    std::vector<std::int64_t> starts;
-    for (const auto& item : heard.items)
-        starts.push_back(item.startNs);
-    return starts;
-}
-
+// What the fixture heard of a run of one file of two blocks: when each frame and packet began, and
+// whether the image arrived whole. Tick `lateTick` comes `lateNs` late; each line change takes
+// `changeTime` of its number.
 struct HeardRun {
     std::vector<std::int64_t> starts;
     bool intact = false;
 };
 
-HeardRun runOneFile(const std::function<std::int64_t(std::size_t tick)>& lateness,
+HeardRun runOneFile(std::size_t lateTick, std::int64_t lateNs,
                     const std::function<std::int64_t(std::size_t change)>& changeTime)
 {
     UpdateRunBench run;
     std::size_t ticks = 0;
     std::size_t changes = 0;
-    run.clock.setLateness([&] { return lateness(ticks++); });
+    run.clock.setLateness([&] { return ticks++ == lateTick ? lateNs : 0; });
     run.slowDevices.setChangeTime([&] { return changeTime(changes++); });
     const auto file = FileWithData(300);
     run.queue(file, "f.MVT");
     run.view.password = kPassword;
     run.sequencer.SpeedButton2Click();
     run.runToEnd();
+    HeardRun heard;
+    for (const auto& item : run.heard().items)
+        heard.starts.push_back(item.startNs);
     const UpdateReception got = run.reception();
-    return {startsOnTheWire(run.heard()), got.files.size() == 1 &&
-                                              got.files[0].matches(UpdateImage(file.bytes()), file.key()) &&
-                                              got.finished};
+    heard.intact =
+        got.files.size() == 1 && got.files[0].matches(UpdateImage(file.bytes()), file.key()) && got.finished;
+    return heard;
 }
 
 std::int64_t none(std::size_t)
@@ -59,37 +55,28 @@ std::int64_t none(std::size_t)
     return 0;
 }
 
-// Late by `lateNs` at the ticks in `at`, on time at the others.
-std::function<std::int64_t(std::size_t)> lateAt(std::map<std::size_t, std::int64_t> at)
-{
-    return [at = std::move(at)](std::size_t tick) {
-        const auto found = at.find(tick);
-        return found == at.end() ? std::int64_t{0} : found->second;
-    };
-}
-
 TEST(UpdateRunGaps, NoFrameStartsSoonerAfterTheOneBeforeThanTheScheduleSaysWhateverRunsLate)
 {
     struct Case {
         const char* busy;
-        std::function<std::int64_t(std::size_t)> lateTicks;
+        std::size_t lateTick;
+        std::int64_t lateNs;
         std::function<std::int64_t(std::size_t)> changeTimes;
     };
+    const auto byTurns = [](std::size_t change) { return change % 4 < 2 ? 3 * kMs : 0; };
     const Case cases[] = {
-        {"a wake-up tick 60 ms late", lateAt({{kWakeUpTick, 60 * kMs}}), none},
-        {"the tick that starts the 1000 ms pause 15 ms late", lateAt({{kPauseTick, 15 * kMs}}), none},
-        {"the second header copy 7 ms late", lateAt({{kSecondHeaderTick, 7 * kMs}}), none},
-        {"the second block's first copy 19 ms late", lateAt({{kSecondBlockTick, 19 * kMs}}), none},
-        {"line changes of 3 ms and none by turns", none,
-         [](std::size_t change) { return change % 4 < 2 ? 3 * kMs : 0; }},
-        {"both", [](std::size_t tick) { return tick % 3 == 0 ? 2 * kMs : 0; },
-         [](std::size_t change) { return static_cast<std::int64_t>(change % 5) * kMs / 2; }},
+        {"a wake-up tick 60 ms late", kWakeUpTick, 60 * kMs, none},
+        {"the tick that starts the 1000 ms pause 15 ms late", kPauseTick, 15 * kMs, none},
+        {"the second header copy 7 ms late", kSecondHeaderTick, 7 * kMs, none},
+        {"the second block's first copy 19 ms late", kSecondBlockTick, 19 * kMs, none},
+        {"line changes of 3 ms and none by turns", 0, 0, byTurns},
+        {"both", kSecondBlockTick, 2 * kMs, byTurns},
     };
-    const HeardRun scheduled = runOneFile(none, none);
+    const HeardRun scheduled = runOneFile(0, 0, none);
     ASSERT_TRUE(scheduled.intact);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.busy);
-        const HeardRun busy = runOneFile(c.lateTicks, c.changeTimes);
+        const HeardRun busy = runOneFile(c.lateTick, c.lateNs, c.changeTimes);
         EXPECT_TRUE(busy.intact);
         ASSERT_EQ(busy.starts.size(), scheduled.starts.size());
         std::string shortened;
