@@ -4,6 +4,7 @@
 #include "core/KeepAwake.h"
 #include "core/Presenter.h"
 #include "link/LineHost.h"
+#include "update/RunRequest.h"
 
 #include <QStringList>
 
@@ -42,8 +43,9 @@ struct MainWindowContext {
     // Runs the open-file dialog modally; the chosen paths, none when the user cancelled.
     std::function<QStringList(QFileDialog&)> runOpenDialog;
 
-    // Optional: told when an update run starts (true) and once it has ended (false), however it ended.
-    std::function<void(bool running)> updateRunChanged;
+    // Optional: told when an update run of `request` starts (true) and once it has ended (false),
+    // however it ended.
+    std::function<void(bool running, const RunRequest& request)> updateRunChanged;
 };
 
 } // namespace sus

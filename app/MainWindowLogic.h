@@ -8,6 +8,7 @@
 #include "dmx/DmxOutputLoop.h"
 #include "link/LinkTurns.h"
 #include "update/FileQueuePanel.h"
+#include "update/UpdateRunPage.h"
 #include "update/UpdateSequencer.h"
 
 namespace sus {
@@ -28,6 +29,7 @@ struct MainWindowLogic {
     LinkTurns turns;
     FileQueuePanel panel;
     UpdateSequencer sequencer;
+    UpdateRunPage runPage;
     ChannelConsole console;
     DmxOutputLoop output;
 };

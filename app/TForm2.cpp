@@ -162,12 +162,12 @@ void TForm2::ListBox1DblClick()
 
 void TForm2::SpeedButton2Click()
 {
-    logic_->sequencer.SpeedButton2Click();
+    logic_->runPage.SpeedButton2Click();
 }
 
 void TForm2::SpeedButton3Click()
 {
-    logic_->sequencer.SpeedButton3Click();
+    logic_->runPage.SpeedButton3Click();
 }
 
 void TForm2::faderChanged(int fader)
@@ -185,16 +185,17 @@ void TForm2::CheckBox1Click(bool checked)
     logic_->output.CheckBox1Click(checked);
 }
 
-void TForm2::RunNotice::updateRunStarted()
+void TForm2::RunNotice::updateRunStarted(const RunRequest& started)
 {
+    request = started;
     if (context.updateRunChanged)
-        context.updateRunChanged(true);
+        context.updateRunChanged(true, request);
 }
 
-void TForm2::RunNotice::updateRunEnded(RunOutcome)
+void TForm2::RunNotice::updateRunEnded(const RunProgress&)
 {
     if (context.updateRunChanged)
-        context.updateRunChanged(false);
+        context.updateRunChanged(false, request);
 }
 
 void TForm2::keptAwake(const KeepAwake::Answer& answer)

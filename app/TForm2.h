@@ -142,9 +142,10 @@ private:
     // Passes the update run's start and end on to the context.
     struct RunNotice : UpdateRunListener {
         explicit RunNotice(MainWindowContext& context) : context(context) {}
-        void updateRunStarted() override;
-        void updateRunEnded(RunOutcome outcome) override;
+        void updateRunStarted(const RunRequest& request) override;
+        void updateRunEnded(const RunProgress& progress) override;
         MainWindowContext& context;
+        RunRequest request;
     };
     RunNotice runNotice_{context_};
     // The machine kept awake during a run; where it cannot be, Start's tooltip says so.

@@ -49,7 +49,7 @@ NominalRun runInVirtualTime(const test::UpdateFileBuilder& file)
     run.queue(file, "nominal.MVT");
     run.view.password = test::kPassword;
     const std::int64_t startNs = run.clock.nowNs();
-    run.sequencer.SpeedButton2Click();
+    run.page.SpeedButton2Click();
     run.runToEnd();
     return {.durationNs = run.clock.nowNs() - startNs, .heard = run.heard()};
 }
@@ -87,12 +87,11 @@ ShortestGap shortestGap(const FixtureLog& heard, const FixtureLog& planned)
 
 // Calls back once the window has been told that the run ended.
 struct RunEnd final : UpdateRunListener {
-    void updateRunStarted() override {}
-    void updateRunEnded(RunOutcome) override { ended(); }
+    void updateRunEnded(const RunProgress&) override { ended(); }
     std::function<void()> ended;
 };
 
-// The parts of the window program that an update run uses, on a line: a headless page, no DMX.
+// The parts of the window program that an update run uses, on a line: no page, no DMX.
 struct RealTimeRun {
     explicit RealTimeRun(bench::BenchLine& line) : line(line) { sequencer.addListener(end); }
 
@@ -102,14 +101,13 @@ struct RealTimeRun {
     bench::TickRecorder timer1{*timer, clock};
     bench::TimedWindow window{line.line().threads().window, clock, [this] { return timer1.ticks().size(); }};
     UpdateFiles files;
-    test::FakeUpdatePageView view;
+    RunRequest request;
     LinkTurns turns{line.link()};
     UpdateSequencer sequencer{files,
                               line.link(),
                               turns,
                               timer1,
                               line.presenter(),
-                              view,
                               Threads{line.line().threads().line, window},
                               line.line().clock()};
     RunEnd end;
@@ -118,8 +116,7 @@ struct RealTimeRun {
 bool runOn(bench::BenchLine& line, const std::string& path, const NominalRun& nominal)
 {
     RealTimeRun run(line);
-    run.view.files.push_back(path);
-    run.view.password = test::kPassword;
+    run.request = {.files = {path}, .passwords = {test::kPassword}, .selectedIndex = 0};
     Executor& onLine = line.line().threads().line;
 
     bench::BenchLoop loop;
@@ -139,7 +136,7 @@ bool runOn(bench::BenchLine& line, const std::string& path, const NominalRun& no
             sleeper.emplace(kSleepBeat);
             onLine.post([&] { watch.emplace(); });
             startNs = run.clock.nowNs();
-            run.sequencer.SpeedButton2Click();
+            run.sequencer.start(run.request);
         },
         limit);
     line.line().stop();

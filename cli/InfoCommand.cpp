@@ -2,9 +2,9 @@
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
-#include "cli/HeadlessUpdatePage.h"
 #include "cli/TerminalPresenter.h"
-#include "update/FileQueuePanel.h"
+#include "update/FileInformation.h"
+#include "update/UpdateFileReader.h"
 #include "update/UpdateMessages.h"
 
 #include <iostream>
@@ -27,16 +27,15 @@ int runInfo(const QStringList& arguments)
     if (files.size() != 1)
         return command.usageError(QStringLiteral("Name one update file."));
 
-    // The panel of the "Update" page reads and shows it, exactly as when a file is clicked.
+    // Read and shown exactly as the panel of the "Update" page does when a file is clicked.
     const std::string path = files.front().toStdString();
-    HeadlessUpdatePage page;
-    TerminalPresenter presenter(std::cout, std::cerr, "info");
-    FileQueuePanel panel(page, presenter, [] { return false; });
-    if (!panel.ShowFileInformation(path)) {
-        presenter.showFileError(fileFailureText(kCanNotOpenTheFile, path, panel.lastFailureReason()));
+    const UpdateImageLoad load = loadUpdateHeader(path);
+    if (!load) {
+        TerminalPresenter(std::cout, std::cerr, "info")
+            .showFileError(fileFailureText(kCanNotOpenTheFile, path, load.failureReason));
         return exit_code::kFailure;
     }
-    for (const std::string& line : page.informationLines())
+    for (const std::string& line : shownInformationLines(*load.image))
         std::cout << line << '\n';
     std::cout.flush();
     return exit_code::kSuccess;

@@ -2,8 +2,8 @@
 #include "cli/ListenOptions.h"
 
 #include "cli/DmxLevels.h"
-#include "cli/SessionUpdate.h"
 #include "sim/HeardLinePrinter.h"
+#include "update/RunPlan.h"
 
 namespace sus::cli {
 
@@ -92,14 +92,15 @@ bool ListenOptionParser::expectationsFrom(WitnessSetup& witness, QString& error)
         witness.dmxFrame = std::move(frame);
     }
     if (expect) {
-        std::string refusal;
-        const auto planned = plannedUpdateRun(witness.files, parser_.value(password_).toStdString(), refusal);
-        if (!planned) {
-            error =
-                QStringLiteral("The expected files cannot be sent: %1").arg(QString::fromStdString(refusal));
+        // What the run's own script sends; what is heard is still read by the receiver's own table.
+        const RunPlan plan =
+            planRun({.files = witness.files, .passwords = {parser_.value(password_).toStdString()}, .selectedIndex = 0});
+        if (plan.refusal) {
+            error = QStringLiteral("The expected files cannot be sent: %1").arg(QString::fromStdString(plan.message));
             return false;
         }
-        witness.update = expectedUnitsOf(*planned);
+        for (const RunPlan::Unit& unit : plan.units)
+            witness.update.push_back({unit.wakeUp, unit.bytes});
     }
     return true;
 }

@@ -1,35 +1,31 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include <cstdint>
+#include "update/UpdateRunListener.h"
+
 #include <ostream>
 #include <string>
 
 namespace sus::cli {
 
-// The progress of an update run as one line redrawn in place on a terminal: the file in hand, a
-// bar, the percentage and the time its data blocks still take at the run's pace.
-class ProgressLine {
+// The progress of an update run as one line redrawn in place on a terminal: the wake-up frames,
+// then the file in hand, a bar, the percentage and the time its data blocks still take.
+class ProgressLine final : public UpdateRunListener {
 public:
     explicit ProgressLine(std::ostream& out) : out_(out) {}
 
-    // The run is at `percent` (0 to 100) of the file at `path` (UTF-8).
-    void show(const std::string& path, int percent);
-    // The run is waking the fixtures: `sent` of `total` wake-up frames are out.
-    void showWakeUp(unsigned sent, unsigned total);
+    void updateRunProgressed(const RunProgress& progress) override;
 
-    // Ends the line, so that what is written next starts on a line of its own.
-    void finishLine();
+    // Ends the line and draws no more, so that what is written next starts on a line of its own.
+    void close();
 
 private:
-    std::string timeLeft(int percent) const;
     // Redraws the line as `line`, unless it reads so already.
     void draw(std::string line);
 
     std::ostream& out_;
-    std::string path_;
-    std::uint64_t fileSize_ = 0; // 0: unknown
     std::string drawn_;
+    bool closed_ = false;
 };
 
 } // namespace sus::cli

@@ -41,27 +41,27 @@ int exitStatusFor(RunOutcome outcome)
     return exit_code::kFailure;
 }
 
-// What Ctrl+C stopped, from the page as the run left it.
-std::string interruptedText(const HeadlessUpdatePage& page, RunOutcome outcome)
+// What Ctrl+C stopped, from where the run stood as it ended.
+std::string interruptedText(const RunProgress& progress)
 {
-    std::string text = "Stopped by Ctrl+C ";
-    if (page.wakeUpFramesSent() == 0) {
-        text += "before the first wake-up frame";
-    } else if (page.waking()) {
-        text += "while waking the fixtures (" + std::to_string(page.wakeUpFramesSent()) + " of " +
-                std::to_string(page.wakeUpFramesTotal()) + " wake-up frames out); no file was sent";
-    } else {
-        text += "during " + page.fileAt(page.selectedIndex()) + " at " + std::to_string(page.progress()) +
-                "%; the " + std::to_string(page.selectedIndex()) + " file(s) before it were sent whole";
-    }
-    switch (outcome) {
-    case RunOutcome::Stopped:
-        return text + ". AbortUpdate went out.";
-    case RunOutcome::Finished:
+    if (progress.outcome == RunOutcome::Finished)
         return "Ctrl+C came as the run finished: every file was sent and the fixture told to reset.";
-    default:
-        return text + ". No AbortUpdate went out: the run had ended already.";
+    std::string text = "Stopped by Ctrl+C ";
+    if (progress.sent.wakeUpFrames == 0) {
+        text += "before the first wake-up frame";
+    } else if (progress.fileNumber == 0) {
+        text += "while waking the fixtures (" + std::to_string(progress.sent.wakeUpFrames) + " of " +
+                std::to_string(progress.wakeUpFramesTotal) + " wake-up frames out); no file was sent";
+    } else if (progress.sent.filesWhole == progress.fileNumber) {
+        text += "after " + progress.filePath + "; the " + std::to_string(progress.sent.filesWhole) +
+                " file(s) up to it were sent whole";
+    } else {
+        const std::uint64_t percent = progress.fileSize == 0 ? 0 : progress.fileSent * 100 / progress.fileSize;
+        text += "during " + progress.filePath + " at " + std::to_string(percent) + "%; the " +
+                std::to_string(progress.sent.filesWhole) + " file(s) before it were sent whole";
     }
+    return text + (progress.sent.abortUpdate ? ". AbortUpdate went out."
+                                             : ". No AbortUpdate went out: the run had ended already.");
 }
 
 } // namespace
@@ -120,8 +120,7 @@ int runSend(const QStringList& arguments)
     }
 
     session.sayHowTheLineRuns(std::cerr, "send");
-    SessionUpdate update(session, files, passwords, presenter);
-    HeadlessUpdatePage& page = update.page();
+    SessionUpdate update(session, presenter);
     UpdateSequencer& sequencer = update.sequencer();
     // A run in virtual time takes no time: there is nothing to keep awake for.
     std::unique_ptr<KeepAwake> keepAwake;
@@ -137,35 +136,26 @@ int runSend(const QStringList& arguments)
         sequencer.addListener(*awake);
     }
     std::optional<ProgressLine> progress;
-    const auto endProgress = [&] {
-        page.setOnProgress({});
-        progress->finishLine();
-    };
     if (errorStreamIsTerminal()) {
         progress.emplace(std::cerr);
-        page.setOnProgress([&] {
-            if (page.waking())
-                progress->showWakeUp(page.wakeUpFramesSent(), page.wakeUpFramesTotal());
-            else
-                progress->show(page.fileAt(page.selectedIndex()), page.progress());
-        });
+        sequencer.addListener(*progress);
         // Every message of a run comes as it ends: the bar has nothing more to show.
-        presenter.setBeforeMessage(endProgress);
+        presenter.setBeforeMessage([&] { progress->close(); });
     }
 
     const auto runEnded = [&] { return update.ended(); };
-    sequencer.SpeedButton2Click();
+    update.start(files, passwords);
     if (session.pacer().runUntil(runEnded) == Pacer::RunEnd::Interrupted) {
         // As the Stop button: AbortUpdate at the next tick, the link closed at the one after.
         if (progress)
-            endProgress();
-        sequencer.SpeedButton3Click();
+            progress->close();
+        sequencer.stop();
         session.pacer().runUntil(runEnded);
-        std::cerr << commandPrefix("send") << interruptedText(page, sequencer.lastOutcome()) << '\n';
+        std::cerr << commandPrefix("send") << interruptedText(sequencer.lastProgress()) << '\n';
     }
     session.pacer().line().stop();
     if (progress)
-        progress->finishLine();
+        progress->close();
 
     const bool captured = session.saveCapture(std::cerr, "send");
     const int status = exitStatusFor(sequencer.lastOutcome());

@@ -104,13 +104,13 @@ void checkRun(UpdateRunBench& bench, std::span<const std::uint8_t> bytes, const 
 {
     bench.presenter.clear();
     bench.view.password = DeriveExpectedPassword(keyBytesOf(bytes));
-    bench.sequencer.SpeedButton2Click();
+    bench.page.SpeedButton2Click();
     require(bench.sequencer.runActive(), "the run starts");
 
     // The file is shown again while its data goes out; what is sent must not change.
     const bool reachedData = bench.clock.runUntil(
         [&] {
-            return bench.sequencer.state() == SequencerState::DataBlockAgain || !bench.sequencer.runActive();
+            return bench.sequencer.script()->state() == SequencerState::DataBlockAgain || !bench.sequencer.runActive();
         },
         bench.clock.nowNs() + 3'600'000 * test::kMs);
     require(reachedData, "the run reaches the data blocks or ends");

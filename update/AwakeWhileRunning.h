@@ -19,8 +19,8 @@ public:
     {
     }
 
-    void updateRunStarted() override { keepAwake_.hold(answered_); }
-    void updateRunEnded(RunOutcome) override { keepAwake_.release(); }
+    void updateRunStarted(const RunRequest&) override { keepAwake_.hold(answered_); }
+    void updateRunEnded(const RunProgress&) override { keepAwake_.release(); }
 
 private:
     KeepAwake& keepAwake_;

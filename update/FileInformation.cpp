@@ -2,6 +2,7 @@
 #include "update/FileInformation.h"
 
 #include "core/HexText.h"
+#include "core/Windows1252.h"
 
 namespace sus {
 namespace {
@@ -54,6 +55,14 @@ InformationLines fileInformationLines(const UpdateImage& image)
             "           Update Version: " + versionList(version, image.updatableVersions(key)),
         "Design By:  " + shownText(image.designerText()),
     };
+}
+
+std::vector<std::string> shownInformationLines(const UpdateImage& image)
+{
+    std::vector<std::string> lines;
+    for (const std::string& line : fileInformationLines(image))
+        lines.push_back(windows1252ToUtf8(line));
+    return lines;
 }
 
 } // namespace sus

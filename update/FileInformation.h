@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace sus {
 
@@ -18,6 +19,8 @@ namespace sus {
 //   4 "Design By:  " and the designer text
 using InformationLines = std::array<std::string, 4>;
 InformationLines fileInformationLines(const UpdateImage& image);
+// The same lines as the panel shows them, in UTF-8.
+std::vector<std::string> shownInformationLines(const UpdateImage& image);
 
 // The version a file brings, as line 3 shows it: "Vm.n.rr".
 std::string newVersionText(const UpdateImage& image);

@@ -2,7 +2,6 @@
 #include "update/FileQueuePanel.h"
 
 #include "core/Presenter.h"
-#include "core/Windows1252.h"
 #include "update/FileInformation.h"
 #include "update/UpdateFileReader.h"
 #include "update/UpdateMessages.h"
@@ -65,10 +64,7 @@ bool FileQueuePanel::ShowFileInformation(const std::string& utf8Path)
     lastFailureReason_.clear();
     shownImage_ = std::move(*load.image);
 
-    std::vector<std::string> lines;
-    for (const std::string& line : fileInformationLines(shownImage_))
-        lines.push_back(windows1252ToUtf8(line));
-    view_.setInformationLines(lines);
+    view_.setInformationLines(shownInformationLines(shownImage_));
     return true;
 }
 

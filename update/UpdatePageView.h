@@ -36,14 +36,6 @@ public:
 
     // ProgressBar1, 0 to 100.
     virtual void setProgress(int percent) = 0;
-
-    // A wake-up frame went out, the `sent`-th of `total`. The window shows nothing of it (its bar
-    // stands at 0); a terminal may.
-    virtual void showWakeUpFrames(unsigned sent, unsigned total)
-    {
-        (void)sent;
-        (void)total;
-    }
 };
 
 } // namespace sus

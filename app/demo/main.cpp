@@ -3,14 +3,12 @@
 // and DMX output included, without hardware. When an update run ends it prints what a fixture on
 // the line received.
 #include "app/Application.h"
-#include "app/TForm2.h"
 #include "app/WindowProgram.h"
 #include "app/demo/DemoReport.h"
 #include "core/ProgramVersion.h"
 #include "sim/SimulatedController.h"
 #include "sim/SteadyClock.h"
 
-#include <QListWidget>
 #include <QTimer>
 
 #include <iostream>
@@ -20,17 +18,6 @@ namespace {
 constexpr char kDemoControllerPort[] = "demo-controller";
 // How often the recording of DMX output is dropped between runs.
 constexpr int kForgetIdleTrafficMs = 5000;
-
-// The files a run that just started will send: the selected entry and those after it.
-std::vector<std::string> filesFromSelection(const QListWidget& list)
-{
-    std::vector<std::string> files;
-    const QList<QListWidgetItem*> selected = list.selectedItems();
-    const int first = selected.isEmpty() ? 0 : list.row(selected.front());
-    for (int row = first; row < list.count(); ++row)
-        files.push_back(list.item(row)->text().toStdString());
-    return files;
-}
 
 } // namespace
 
@@ -49,14 +36,13 @@ int main(int argc, char* argv[])
     QObject::connect(&forgetIdle, &QTimer::timeout, [&] { report.forgetIdleTraffic(); });
     forgetIdle.start(kForgetIdleTrafficMs);
 
-    const QListWidget* queue = nullptr;
-    program.context().updateRunChanged = [&](bool running) {
+    program.context().updateRunChanged = [&](bool running, const sus::RunRequest& request) {
         if (running)
-            report.runStarted(filesFromSelection(*queue));
+            report.runStarted(request.filesOfRun());
         else
             report.runEnded();
     };
     std::cout << "Demo: one simulated controller attached (" << kDemoControllerPort
               << "); update runs are reported here when they end." << std::endl;
-    return program.run(application, [&](sus::ProgramWindows& windows) { queue = windows.form2->ListBox1; });
+    return program.run(application);
 }

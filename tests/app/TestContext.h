@@ -50,7 +50,7 @@ struct TestContext {
                 dialogRun = &dialog;
                 return dialogAnswer;
             },
-        .updateRunChanged = [this](bool running) { updateRunChanges.push_back(running); },
+        .updateRunChanged = [this](bool running, const RunRequest&) { updateRunChanges.push_back(running); },
     };
 };
 

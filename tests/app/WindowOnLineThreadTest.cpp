@@ -53,7 +53,7 @@ struct ThreadedContext {
         .universe = universe,
         .keepAwake = keepAwake,
         .runOpenDialog = [this](QFileDialog&) { return dialogAnswer; },
-        .updateRunChanged = [this](bool running) { updateRunChanges.push_back(running); },
+        .updateRunChanged = [this](bool running, const RunRequest&) { updateRunChanges.push_back(running); },
     };
 };
 

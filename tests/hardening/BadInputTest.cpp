@@ -36,7 +36,7 @@ protected:
     {
         view.password = password;
         view.selected = 0;
-        sequencer.SpeedButton2Click();
+        page.SpeedButton2Click();
         runToEnd();
         return reception();
     }
@@ -124,7 +124,7 @@ TEST_F(BadInput, WhatIsNotAReadableFileGetsItsReasonInThePanelAndStopsTheRun)
         bench.presenter.clear();
         bench.view.selected = 0;
         bench.view.password = kPassword;
-        bench.sequencer.SpeedButton2Click();
+        bench.page.SpeedButton2Click();
         bench.runToEnd();
         const UpdateReception got = bench.reception();
         ASSERT_EQ(got.files.size(), 1u); // the good file, whole
@@ -193,8 +193,8 @@ TEST_F(BadInput, AFileChangedOnDiskWhileItIsBeingSentGoesOutAsItWasRead)
     const auto original = FileWithData(3000, 1);
     const std::string path = queue(original, "f.MVT");
     view.password = kPassword;
-    sequencer.SpeedButton2Click();
-    clock.runUntil([&] { return sequencer.blockCounter() == 20; }, clock.nowNs() + 60'000 * kMs);
+    page.SpeedButton2Click();
+    clock.runUntil([&] { return sequencer.script()->blockCounter() == 20; }, clock.nowNs() + 60'000 * kMs);
     FileWithData(5000, 2).writeTo(pathFromUtf8(path));
     runToEnd();
     const UpdateReception got = reception();
@@ -221,16 +221,16 @@ TEST_F(BadInput, TheLargestSendableFileIsSentAndOneByteMoreIsRefusedByItsSize)
     presenter.clear();
     devices.clearTxLine();
     view.password = "000000";
-    sequencer.SpeedButton2Click();
+    page.SpeedButton2Click();
     clock.runUntil(
         [&] {
-            return sequencer.blockCounter() == kFirstDataBlock + 1 &&
-                   sequencer.state() == SequencerState::DataBlock;
+            return sequencer.script()->blockCounter() == kFirstDataBlock + 1 &&
+                   sequencer.script()->state() == SequencerState::DataBlock;
         },
         clock.nowNs() + 60'000 * kMs);
     EXPECT_EQ(files.updateImage().size(), static_cast<std::int32_t>(kMaximumSendableFileSize));
     EXPECT_EQ(LastDataBlockFor(kMaximumSendableFileSize), kLastDataBlock);
-    sequencer.SpeedButton3Click();
+    page.SpeedButton3Click();
     runToEnd();
     const UpdateReception got = reception();
     ASSERT_EQ(got.files.size(), 1u);

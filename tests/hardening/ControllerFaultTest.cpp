@@ -35,7 +35,7 @@ struct TwoFileRun : UpdateRunBench {
         view.password = kPassword;
     }
 
-    void start() { sequencer.SpeedButton2Click(); }
+    void start() { page.SpeedButton2Click(); }
 
     // Ticks until `reached` holds; false when the run ended first.
     bool runUntil(const std::function<bool()>& reached)
@@ -102,15 +102,15 @@ TEST(ControllerFaults, UnpluggedBeforeTheTickOfEverySequencerStateEndsTheRunAndS
         TwoFileRun run;
         run.start();
         if (c.afterStop) {
-            ASSERT_TRUE(run.runUntil([&] { return run.sequencer.state() == SequencerState::DataBlock; }));
-            run.sequencer.SpeedButton3Click();
+            ASSERT_TRUE(run.runUntil([&] { return run.sequencer.script()->state() == SequencerState::DataBlock; }));
+            run.page.SpeedButton3Click();
         }
         if (c.afterLastFile) {
             ASSERT_TRUE(run.runUntil([&] {
-                return run.sequencer.fileIndex() == 2 && run.sequencer.state() == SequencerState::NextFile;
+                return run.sequencer.script()->fileIndex() == 2 && run.sequencer.script()->state() == SequencerState::NextFile;
             }));
         }
-        ASSERT_TRUE(run.runUntil([&] { return run.sequencer.state() == c.state; }));
+        ASSERT_TRUE(run.runUntil([&] { return run.sequencer.script()->state() == c.state; }));
         ASSERT_TRUE(run.devices.detach(kPort));
         run.runToEnd();
 
@@ -195,7 +195,7 @@ TEST(ControllerFaults, WithTwoControllersTheRunUsesTheLastFoundAndTheOtherComing
     bench.queue(file, "f.MVT");
     bench.view.password = kPassword;
     bench.devices.clearCalls();
-    bench.sequencer.SpeedButton2Click();
+    bench.page.SpeedButton2Click();
     bench.clock.advanceBy(5000 * kMs);
     bench.devices.detach("ttyUSB0"); // the other one is pulled out mid-run: the run goes on
     bench.runToEnd();

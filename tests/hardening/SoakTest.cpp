@@ -91,14 +91,14 @@ TEST(Soak, AnUpdateRunOver300FilesDeliversEveryFileExactlyInTheSameMemory)
         bench.view.files.push_back(distinct[static_cast<std::size_t>(i % kDistinctFiles)]);
 
     bench.view.password = kPassword;
-    bench.sequencer.SpeedButton2Click();
+    bench.page.SpeedButton2Click();
     std::int64_t heapAtFile20 = 0;
     for (int sent = 0; sent < kFiles; ++sent) {
         // Each file is checked as it ends, and the record of it dropped.
         ASSERT_TRUE(bench.clock.runUntil(
             [&] {
-                return bench.sequencer.state() == SequencerState::NextFile &&
-                       bench.sequencer.fileIndex() == sent + 1;
+                return bench.sequencer.script()->state() == SequencerState::NextFile &&
+                       bench.sequencer.script()->fileIndex() == sent + 1;
             },
             bench.clock.nowNs() + 3'600'000 * kMs))
             << "file " << sent;

@@ -17,6 +17,7 @@
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/UpdateFiles.h"
 #include "update/UpdateMessages.h"
+#include "update/UpdateRunPage.h"
 #include "update/UpdateSequencer.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ struct ThreadedUpdateRun : ThreadedLine {
     // Starts the run and waits until its first wake-up frame has gone.
     void startAndWaitForTheFirstFrame()
     {
-        sequencer.SpeedButton2Click();
+        page.SpeedButton2Click();
         ASSERT_TRUE(window.runUntil([&] { return view.stopEnabled; }));
     }
     // Waits until the window has been told that the run ended, then lets the line finish and the
@@ -82,7 +83,8 @@ struct ThreadedUpdateRun : ThreadedLine {
     UpdateFiles files;
     FakeUpdatePageView view;
     LinkTurns turns{link};
-    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, line.threads(), line.clock()};
+    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, line.threads(), line.clock()};
+    UpdateRunPage page{sequencer, view};
 };
 
 // A Stop reaches the line before its next tick, so AbortUpdate follows the wake-up frames at once; a
@@ -99,7 +101,7 @@ TEST(ThreadedRun, AStopOrAControllerPulledOutEndsTheRunOnTheLineAndTheWindowFoll
     };
     const Case cases[] = {
         {"Stop",
-         [](ThreadedUpdateRun& run) { run.sequencer.SpeedButton3Click(); },
+         [](ThreadedUpdateRun& run) { run.page.SpeedButton3Click(); },
          RunOutcome::Stopped,
          {},
          {static_cast<int>(PacketType::AbortUpdate)}},

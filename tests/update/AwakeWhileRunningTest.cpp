@@ -17,7 +17,7 @@ struct KeptAwakeRun : UpdateRunBench {
     void start(const std::string& password = kPassword)
     {
         view.password = password;
-        sequencer.SpeedButton2Click();
+        page.SpeedButton2Click();
     }
 
     FakeKeepAwake keepAwake;
@@ -36,7 +36,7 @@ TEST(AwakeWhileRunning, HeldFromStartUntilTheRunHasEndedHoweverItEnds)
     };
     const Case cases[] = {
         {"finished", kPassword, [](KeptAwakeRun&) {}, RunOutcome::Finished},
-        {"stopped", kPassword, [](KeptAwakeRun& run) { run.sequencer.SpeedButton3Click(); },
+        {"stopped", kPassword, [](KeptAwakeRun& run) { run.page.SpeedButton3Click(); },
          RunOutcome::Stopped},
         {"a file refused", "123456", [](KeptAwakeRun&) {}, RunOutcome::PasswordWrong},
         {"the controller unplugged", kPassword, [](KeptAwakeRun& run) { run.devices.detach("ttyUSB0"); },

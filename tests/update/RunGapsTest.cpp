@@ -39,7 +39,7 @@ HeardRun runOneFile(std::size_t lateTick, std::int64_t lateNs,
     const auto file = FileWithData(300);
     run.queue(file, "f.MVT");
     run.view.password = kPassword;
-    run.sequencer.SpeedButton2Click();
+    run.page.SpeedButton2Click();
     run.runToEnd();
     HeardRun heard;
     for (const auto& item : run.heard().items)

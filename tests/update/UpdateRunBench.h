@@ -15,6 +15,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/UpdateFiles.h"
+#include "update/UpdateRunPage.h"
 #include "update/UpdateSequencer.h"
 
 #include <memory>
@@ -87,7 +88,8 @@ struct UpdateRunBench {
         made.attach(dmx);
         return made;
     }();
-    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, inlineThreads(), clock};
+    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, inlineThreads(), clock};
+    UpdateRunPage page{sequencer, view};
 };
 
 // A file with `dataLength` bytes of image data after its header; key bytes give password "452DB8".

@@ -36,7 +36,7 @@ protected:
     void start(const std::string& password = kPassword)
     {
         view.password = password;
-        sequencer.SpeedButton2Click();
+        page.SpeedButton2Click();
     }
 };
 
@@ -120,7 +120,7 @@ TEST_F(UpdateSequencer, LongHeaderPauseOnlyWhenTheFileAsksForIt)
         UpdateRunBench bench;
         bench.queue(FileWithData(10).pause(c.flag, c.length), "f.MVT");
         bench.view.password = kPassword;
-        bench.sequencer.SpeedButton2Click();
+        bench.page.SpeedButton2Click();
         bench.runToEnd();
         const auto log = bench.heard();
         const auto headers = std::count_if(log.packets.begin(), log.packets.end(),
@@ -144,7 +144,7 @@ TEST_F(UpdateSequencer, FileSizesAtBlockEdgesGetAZeroBlockWhereTheDataEndsOnAMul
         const auto file = FileWithData(c.dataLength);
         bench.queue(file, "f.MVT");
         bench.view.password = kPassword;
-        bench.sequencer.SpeedButton2Click();
+        bench.page.SpeedButton2Click();
         bench.runToEnd();
         const auto got = bench.reception();
         ASSERT_EQ(got.files.size(), 1u) << c.dataLength;
@@ -191,7 +191,7 @@ TEST_F(UpdateSequencer, WrongPasswordOrUnreadableSecondFileStopsTheRunAfterTheFi
         else
             bench.queue(FileWithData(20).keyBytes({1, 2, 3, 4, 5, 6}), "other.MVT");
         bench.view.password = kPassword;
-        bench.sequencer.SpeedButton2Click();
+        bench.page.SpeedButton2Click();
         bench.runToEnd();
 
         const auto got = bench.reception();
@@ -207,7 +207,7 @@ TEST_F(UpdateSequencer, WrongPasswordOrUnreadableSecondFileStopsTheRunAfterTheFi
             EXPECT_EQ(text, kPasswordWrong);
         EXPECT_FALSE(bench.link.isOpen());
         EXPECT_FALSE(bench.timer1->isEnabled());
-        EXPECT_EQ(bench.sequencer.state(), SequencerState::NextFile);
+        EXPECT_EQ(bench.sequencer.script()->state(), SequencerState::NextFile);
         EXPECT_FALSE(bench.view.startEnabled);
         EXPECT_TRUE(bench.view.stopEnabled);
         EXPECT_EQ(bench.view.selected, 1); // the next Start begins with the failing file
@@ -220,10 +220,10 @@ TEST_F(UpdateSequencer, StopSendsAbortAtTheNextTickAndClosesTheLinkAtTheOneAfter
     queue(FileWithData(2000), "f.MVT");
     start();
     clock.runUntil(
-        [&] { return sequencer.state() == SequencerState::DataBlockAgain && sequencer.blockCounter() == 18; },
+        [&] { return sequencer.script()->state() == SequencerState::DataBlockAgain && sequencer.script()->blockCounter() == 18; },
         clock.nowNs() + 60'000 * kMs);
     // Stop between the two copies of block 18: the second copy is never sent.
-    sequencer.SpeedButton3Click();
+    page.SpeedButton3Click();
     EXPECT_EQ(view.progress, 0);
     EXPECT_TRUE(view.startEnabled);
     EXPECT_FALSE(view.stopEnabled);
@@ -284,7 +284,7 @@ TEST_F(UpdateSequencer, ProgressFollowsTheImagePositionAndNeverPasses100)
     std::vector<int> seen;
     while (sequencer.runActive() && clock.runNextTick()) {
         seen.push_back(view.progress);
-        if (sequencer.imagePos() == 400) {
+        if (sequencer.script()->imagePos() == 400) {
             EXPECT_EQ(view.progress, 40);
         }
     }
@@ -301,7 +301,7 @@ TEST_F(UpdateSequencer, ALinkThatCannotOpenStopsTheRunBeforeItStartsAndSaysWhy)
         bench.queue(FileWithData(10), "f.MVT");
         bench.view.password = kPassword;
         bench.devices.setOpenable("ttyUSB0", false, kind);
-        bench.sequencer.SpeedButton2Click();
+        bench.page.SpeedButton2Click();
         EXPECT_THAT(bench.presenter.texts(), ElementsAre(toldAfterFault(kControllerNotOpened, kind)));
         EXPECT_FALSE(bench.timer1->isEnabled());
         EXPECT_FALSE(bench.sequencer.runActive());
@@ -318,7 +318,7 @@ TEST(UpdateSequencerWithoutController, StartSaysWhyDiscoveryCouldNotExamineADevi
     ASSERT_FALSE(bench.link.controllerFound());
     bench.queue(FileWithData(10), "f.MVT");
     bench.view.password = kPassword;
-    bench.sequencer.SpeedButton2Click();
+    bench.page.SpeedButton2Click();
     EXPECT_THAT(bench.presenter.texts(),
                 ElementsAre(toldAfterFault(kControllerNotOpened, DeviceFault::Kind::PermissionDenied)));
     EXPECT_FALSE(bench.sequencer.runActive());
@@ -330,7 +330,7 @@ TEST_F(UpdateSequencer, ControllerUnpluggedMidRunEndsItAtOnceWithoutTheFinishMes
         UpdateRunBench bench;
         bench.queue(FileWithData(3000), "f.MVT");
         bench.view.password = kPassword;
-        bench.sequencer.SpeedButton2Click();
+        bench.page.SpeedButton2Click();
         bench.devices.unplugAtTime(unplugMs * kMs);
         bench.runToEnd();
         EXPECT_THAT(bench.presenter.texts(),
@@ -405,10 +405,10 @@ TEST_F(UpdateSequencer, AFileNeedingBlockNumbersPast65535IsRefusedBeforeAnything
 
 // What a listener heard, in order: "started", then "ended" with the outcome's number.
 struct RecordingRunListener : UpdateRunListener {
-    void updateRunStarted() override { heard.push_back("started"); }
-    void updateRunEnded(RunOutcome outcome) override
+    void updateRunStarted(const RunRequest&) override { heard.push_back("started"); }
+    void updateRunEnded(const RunProgress& progress) override
     {
-        heard.push_back("ended " + std::to_string(static_cast<int>(outcome)));
+        heard.push_back("ended " + std::to_string(static_cast<int>(progress.outcome)));
     }
     std::vector<std::string> heard;
 };
@@ -425,7 +425,7 @@ TEST_F(UpdateSequencer, StopOnceFinishUpdateIsOutSendsNothingAndTheRunCountsAsFi
         RecordingRunListener listener;
         bench.sequencer.addListener(listener);
         bench.view.password = kPassword;
-        bench.sequencer.SpeedButton2Click();
+        bench.page.SpeedButton2Click();
         // Between the tick that sent FinishUpdate and the tick that closes the link.
         bench.clock.runUntil([&] { return !bench.heard().packets.empty(); },
                              bench.clock.nowNs() + 10'000 * kMs);
@@ -434,7 +434,7 @@ TEST_F(UpdateSequencer, StopOnceFinishUpdateIsOutSendsNothingAndTheRunCountsAsFi
         if (windowCloses)
             bench.sequencer.abortForWindowClose();
         else
-            bench.sequencer.SpeedButton3Click();
+            bench.page.SpeedButton3Click();
         bench.runToEnd();
 
         const auto packets = bench.heard().packets;
@@ -482,12 +482,12 @@ TEST_F(UpdateSequencer, TellsHowTheLastRunEnded)
         bench.view.password = which == Case::EmptyPassword   ? ""
                               : which == Case::PasswordWrong ? "452DB9"
                                                              : kPassword;
-        bench.sequencer.SpeedButton2Click();
+        bench.page.SpeedButton2Click();
         if (which == Case::Stopped || which == Case::WindowClosed) {
             bench.clock.advanceBy(6300 * kMs);
             EXPECT_EQ(bench.sequencer.lastOutcome(), RunOutcome::None); // still going
             if (which == Case::Stopped)
-                bench.sequencer.SpeedButton3Click();
+                bench.page.SpeedButton3Click();
             else
                 bench.sequencer.abortForWindowClose();
         }
@@ -499,7 +499,7 @@ TEST_F(UpdateSequencer, TellsHowTheLastRunEnded)
                   which == Case::EmptyPassword ? std::vector<std::string>{} : startedThenEnded(expected))
             << static_cast<int>(which);
         // Stop once the run has ended only resets the page; the outcome stays.
-        bench.sequencer.SpeedButton3Click();
+        bench.page.SpeedButton3Click();
         EXPECT_EQ(bench.sequencer.lastOutcome(), expected) << static_cast<int>(which);
     }
 }

@@ -55,7 +55,7 @@ TEST(SerialLineThread, AStopOrTheWindowsCloseGoesOutAfterTheFrameInHandAndBefore
     const Case cases[] = {
         {"Stop",
          [](OneFileRun& run) {
-             run.sequencer.SpeedButton3Click();
+             run.page.SpeedButton3Click();
              ASSERT_TRUE(run.runToEnd(10s));
              EXPECT_EQ(run.sequencer.lastOutcome(), RunOutcome::Stopped);
          }},

@@ -48,7 +48,7 @@ TEST(SerialWire, AnUpdateRunOfTwoFilesArrivesExactlyAndOnSchedule)
     const std::string largePath = schedule.queue(large, "large.MVT");
     const std::string pausedPath = schedule.queue(paused, "paused.MVT");
     schedule.view.password = kPassword;
-    schedule.sequencer.SpeedButton2Click();
+    schedule.page.SpeedButton2Click();
     schedule.runToEnd();
     const FixtureLog planned = schedule.heard();
 

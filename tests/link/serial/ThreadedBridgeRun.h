@@ -20,7 +20,7 @@ struct ThreadedBridgeRun : SerialBridgeBench {
     void start()
     {
         view.password = kPassword;
-        sequencer.SpeedButton2Click();
+        page.SpeedButton2Click();
     }
     // Runs the window's events until it has been told that the run ended.
     bool runToEnd(std::chrono::milliseconds limit)
@@ -34,7 +34,8 @@ struct ThreadedBridgeRun : SerialBridgeBench {
     UpdateFiles files;
     FakeUpdatePageView view;
     LinkTurns turns{link};
-    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, view, line.threads(), line.clock()};
+    UpdateSequencer sequencer{files, link, turns, *timer1, presenter, line.threads(), line.clock()};
+    UpdateRunPage page{sequencer, view};
 };
 
 } // namespace sus::test

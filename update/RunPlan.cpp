@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "update/RunPlan.h"
+
+#include "update/UpdateFiles.h"
+#include "update/UpdateRunScript.h"
+
+namespace sus {
+
+namespace {
+
+void keep(RunPlan& plan, const RunTick& tick, std::int64_t atMs)
+{
+    if (tick.unit != RunTick::Unit::None)
+        plan.units.push_back({tick.unit == RunTick::Unit::WakeUpFrame, {tick.unitBytes.begin(), tick.unitBytes.end()}, atMs});
+}
+
+} // namespace
+
+RunPlan planRun(const RunRequest& request)
+{
+    RunPlan plan;
+    UpdateFiles files;
+    UpdateRunScript script(files, request);
+    // Each tick comes one interval after the one before; the first, one interval after Start.
+    int intervalMs = pacing::kBaseMs;
+    std::int64_t nowMs = 0;
+    for (;;) {
+        nowMs += intervalMs;
+        const RunTick& tick = script.tick();
+        if (tick.intervalMs)
+            intervalMs = *tick.intervalMs;
+        keep(plan, tick, nowMs);
+        if (tick.closesLink)
+            break;
+        if (!tick.ending)
+            continue;
+        const RunEndingRule rule = ruleFor(*tick.ending);
+        if (rule.outcome != RunOutcome::Finished) {
+            plan.refusal = tick.ending;
+            plan.message = tick.message;
+            break;
+        }
+        keep(plan, script.finalPacket(rule.packet), nowMs);
+        script.closeAtNextTick();
+    }
+    plan.durationMs = nowMs;
+    return plan;
+}
+
+} // namespace sus
