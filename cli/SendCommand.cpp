@@ -56,7 +56,8 @@ std::string interruptedText(const RunProgress& progress)
         text += "after " + progress.filePath + "; the " + std::to_string(progress.sent.filesWhole) +
                 " file(s) up to it were sent whole";
     } else {
-        const std::uint64_t percent = progress.fileSize == 0 ? 0 : progress.fileSent * 100 / progress.fileSize;
+        const std::uint64_t percent =
+            progress.fileSize == 0 ? 0 : progress.fileSent * 100 / progress.fileSize;
         text += "during " + progress.filePath + " at " + std::to_string(percent) + "%; the " +
                 std::to_string(progress.sent.filesWhole) + " file(s) before it were sent whole";
     }

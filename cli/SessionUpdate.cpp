@@ -12,7 +12,8 @@ SessionUpdate::SessionUpdate(LineSession& session, Presenter& presenter)
 
 bool SessionUpdate::start(std::vector<std::string> files, std::vector<std::string> passwords)
 {
-    return sequencer_.start({.files = std::move(files), .passwords = std::move(passwords), .selectedIndex = 0});
+    return sequencer_.start(
+        {.files = std::move(files), .passwords = std::move(passwords), .selectedIndex = 0});
 }
 
 } // namespace sus::cli

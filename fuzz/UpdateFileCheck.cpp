@@ -110,7 +110,8 @@ void checkRun(UpdateRunBench& bench, std::span<const std::uint8_t> bytes, const 
     // The file is shown again while its data goes out; what is sent must not change.
     const bool reachedData = bench.clock.runUntil(
         [&] {
-            return bench.sequencer.script()->state() == SequencerState::DataBlockAgain || !bench.sequencer.runActive();
+            return bench.sequencer.script()->state() == SequencerState::DataBlockAgain ||
+                   !bench.sequencer.runActive();
         },
         bench.clock.nowNs() + 3'600'000 * test::kMs);
     require(reachedData, "the run reaches the data blocks or ends");

@@ -11,7 +11,8 @@ namespace {
 void keep(RunPlan& plan, const RunTick& tick, std::int64_t atMs)
 {
     if (tick.unit != RunTick::Unit::None)
-        plan.units.push_back({tick.unit == RunTick::Unit::WakeUpFrame, {tick.unitBytes.begin(), tick.unitBytes.end()}, atMs});
+        plan.units.push_back(
+            {tick.unit == RunTick::Unit::WakeUpFrame, {tick.unitBytes.begin(), tick.unitBytes.end()}, atMs});
 }
 
 } // namespace

@@ -22,15 +22,15 @@ struct RunSent {
 // mvt's progress line and summaries, and the demo's report all read.
 struct RunProgress {
     enum class Phase : std::uint8_t {
-        Waking,     // the wake-up frames
-        Handshake,  // the identification rounds of the run's first file
-        Pause,      // a long pause: after the handshake, or between the header's two copies
-        File,       // StartOfFile, the header block and the data blocks of the file in hand
-        EndOfFile,  // the file's EndOfFile is out; the next file, or the finish, follows
-        Finishing,  // every file is out: the finish message, then FinishUpdate
-        Stopping,   // AbortUpdate at the next tick
-        Closing,    // the run's last packet is out: the link closes at the next tick
-        Ended,      // the link is closed
+        Waking,    // the wake-up frames
+        Handshake, // the identification rounds of the run's first file
+        Pause,     // a long pause: after the handshake, or between the header's two copies
+        File,      // StartOfFile, the header block and the data blocks of the file in hand
+        EndOfFile, // the file's EndOfFile is out; the next file, or the finish, follows
+        Finishing, // every file is out: the finish message, then FinishUpdate
+        Stopping,  // AbortUpdate at the next tick
+        Closing,   // the run's last packet is out: the link closes at the next tick
+        Ended,     // the link is closed
     };
 
     Phase phase = Phase::Waking;

@@ -33,7 +33,8 @@ const std::string& RunRequest::passwordFor(std::size_t index) const
 
 bool RunRequest::passwordGiven() const
 {
-    return !passwords.empty() && std::ranges::none_of(passwords, [](const std::string& p) { return p.empty(); });
+    return !passwords.empty() &&
+           std::ranges::none_of(passwords, [](const std::string& p) { return p.empty(); });
 }
 
 } // namespace sus

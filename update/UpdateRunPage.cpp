@@ -6,7 +6,8 @@
 
 namespace sus {
 
-UpdateRunPage::UpdateRunPage(UpdateSequencer& sequencer, UpdatePageView& view) : sequencer_(sequencer), view_(view)
+UpdateRunPage::UpdateRunPage(UpdateSequencer& sequencer, UpdatePageView& view)
+    : sequencer_(sequencer), view_(view)
 {
     sequencer_.addListener(*this);
 }

@@ -28,7 +28,8 @@ UpdateRunScript::UpdateRunScript(UpdateFiles& files, RunRequest request)
     : files_(files), request_(std::move(request)), fileIndex_(request_.firstFile())
 {
     progress_.wakeUpFramesTotal = kWakeUpFrames;
-    progress_.filesInRun = static_cast<unsigned>(request_.files.size() - std::min(fileIndex_, request_.files.size()));
+    progress_.filesInRun =
+        static_cast<unsigned>(request_.files.size() - std::min(fileIndex_, request_.files.size()));
     if (fileIndex_ < request_.files.size()) {
         progress_.fileIndex = static_cast<int>(fileIndex_);
         progress_.filePath = request_.files[fileIndex_];
@@ -136,7 +137,8 @@ void UpdateRunScript::nextFileOrFinish()
         endRun(RunEnding::FileRefused, fileFailureText(kCanNotOpenTheFile, path, files_.failureReason()));
         return;
     }
-    send(packets_.buildCommand(PacketType::StartOfFile), handshakeDone_ ? State::HeaderStart : State::Identify1);
+    send(packets_.buildCommand(PacketType::StartOfFile),
+         handshakeDone_ ? State::HeaderStart : State::Identify1);
     progress_.phase = handshakeDone_ ? Phase::File : Phase::Handshake;
 }
 
@@ -193,8 +195,8 @@ void UpdateRunScript::dataBlock()
         return;
     }
     ++blockCounter_;
-    const auto block =
-        packets_.buildDataBlock(static_cast<std::uint16_t>(blockCounter_ & 0xFFFF), image, imagePos_, files_.imageKey());
+    const auto block = packets_.buildDataBlock(static_cast<std::uint16_t>(blockCounter_ & 0xFFFF), image,
+                                               imagePos_, files_.imageKey());
     imagePos_ += kBlockPayload;
     send(block, State::DataBlockAgain);
 }

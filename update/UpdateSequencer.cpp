@@ -157,7 +157,8 @@ void UpdateSequencer::end(RunEnding ending, const std::string& message)
     finishEnding(rule, packetAlreadyOut, message);
 }
 
-void UpdateSequencer::finishEnding(const RunEndingRule& rule, bool packetAlreadyOut, const std::string& lastMessage)
+void UpdateSequencer::finishEnding(const RunEndingRule& rule, bool packetAlreadyOut,
+                                   const std::string& lastMessage)
 {
     using Rule = RunEndingRule;
     if (rule.packet != Rule::FinalPacket::None && !packetAlreadyOut && link_.isOpen()) {

@@ -133,6 +133,9 @@ TEST_F(UpdatePage, StartRunsTheQueueFromTheSelectionToTheFinishWithDmxOutputOffM
     };
 
     QTest::mouseClick(form.SpeedButton2, Qt::LeftButton);
+    // Greyed at the click, before the first tick: a second click starts nothing.
+    EXPECT_FALSE(form.SpeedButton2->isEnabled());
+    QTest::mouseClick(form.SpeedButton2, Qt::LeftButton);
     EXPECT_FALSE(form.CheckBox1->isChecked());
     EXPECT_FALSE(form.CheckBox1->isEnabled());
     EXPECT_FALSE(form.Timer2->isEnabled());

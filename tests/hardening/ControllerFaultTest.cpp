@@ -102,12 +102,14 @@ TEST(ControllerFaults, UnpluggedBeforeTheTickOfEverySequencerStateEndsTheRunAndS
         TwoFileRun run;
         run.start();
         if (c.afterStop) {
-            ASSERT_TRUE(run.runUntil([&] { return run.sequencer.script()->state() == SequencerState::DataBlock; }));
+            ASSERT_TRUE(
+                run.runUntil([&] { return run.sequencer.script()->state() == SequencerState::DataBlock; }));
             run.page.SpeedButton3Click();
         }
         if (c.afterLastFile) {
             ASSERT_TRUE(run.runUntil([&] {
-                return run.sequencer.script()->fileIndex() == 2 && run.sequencer.script()->state() == SequencerState::NextFile;
+                return run.sequencer.script()->fileIndex() == 2 &&
+                       run.sequencer.script()->state() == SequencerState::NextFile;
             }));
         }
         ASSERT_TRUE(run.runUntil([&] { return run.sequencer.script()->state() == c.state; }));

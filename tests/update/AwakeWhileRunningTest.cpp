@@ -36,8 +36,7 @@ TEST(AwakeWhileRunning, HeldFromStartUntilTheRunHasEndedHoweverItEnds)
     };
     const Case cases[] = {
         {"finished", kPassword, [](KeptAwakeRun&) {}, RunOutcome::Finished},
-        {"stopped", kPassword, [](KeptAwakeRun& run) { run.page.SpeedButton3Click(); },
-         RunOutcome::Stopped},
+        {"stopped", kPassword, [](KeptAwakeRun& run) { run.page.SpeedButton3Click(); }, RunOutcome::Stopped},
         {"a file refused", "123456", [](KeptAwakeRun&) {}, RunOutcome::PasswordWrong},
         {"the controller unplugged", kPassword, [](KeptAwakeRun& run) { run.devices.detach("ttyUSB0"); },
          RunOutcome::LinkFailed},

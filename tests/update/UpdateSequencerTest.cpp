@@ -75,64 +75,6 @@ TEST_F(UpdateSequencer, RunOfTwoFilesSendsThePacketsInOrderAndTheFixtureGetsBoth
     EXPECT_TRUE(dmx.available);
 }
 
-TEST_F(UpdateSequencer, PacesWakeUpHandshakeHeaderAndBlocksByTheTimer)
-{
-    queue(FileWithData(300), "f.MVT");
-    start();
-    runToEnd();
-    const FixtureLog log = heard();
-
-    const auto wake = log.wakeUpFrames();
-    ASSERT_EQ(wake.size(), 41u);
-    EXPECT_EQ(wake.front()->breakStartNs, 20 * kMs); // one base interval after Start
-    for (std::size_t i = 1; i < wake.size(); ++i)
-        EXPECT_EQ(wake[i]->breakStartNs - wake[i - 1]->breakStartNs, 100 * kMs) << i;
-    EXPECT_EQ(wake.front()->bytes, std::vector<std::uint8_t>(100, 0));
-    EXPECT_EQ(wake.front()->breakLowNs, 156'250);
-
-    std::vector<std::int64_t> at;
-    for (const auto& p : log.packets)
-        at.push_back(p.startNs);
-    // StartOfFile 100 ms after the last wake-up frame, then one packet a tick and a silent fourth tick.
-    EXPECT_EQ(at[0] - wake.back()->breakStartNs, 100 * kMs);
-    EXPECT_EQ(at[1] - at[0], 20 * kMs);
-    EXPECT_EQ(at[4] - at[1], 80 * kMs);
-    // Last round's silent tick, the 1000 ms pause, the header's set-up tick, then the header.
-    const std::size_t header = 1 + 63;
-    EXPECT_EQ(at[header] - at[header - 1], (20 + 1000 + 20) * kMs);
-    EXPECT_EQ(at[header + 1] - at[header], 20 * kMs);
-    // Each block twice, 20 ms apart; blocks 40 ms apart; EndOfFile after the end test's silent tick.
-    EXPECT_EQ(at[header + 2] - at[header + 1], 20 * kMs);
-    EXPECT_EQ(at[header + 3] - at[header + 2], 20 * kMs);
-    EXPECT_EQ(at[header + 4] - at[header + 2], 40 * kMs);
-    EXPECT_EQ(at[header + 6] - at[header + 5], 40 * kMs);
-    // FinishUpdate waits for the message, then comes with the same tick.
-    EXPECT_EQ(at[header + 7] - at[header + 6], 100 * kMs);
-}
-
-TEST_F(UpdateSequencer, LongHeaderPauseOnlyWhenTheFileAsksForIt)
-{
-    struct Case {
-        std::uint8_t flag, length;
-        std::int64_t gapMs;
-    };
-    for (const Case c : {Case{1, 11, 1000}, Case{1, 10, 20}, Case{0, 50, 20}, Case{1, 200, 20}}) {
-        UpdateRunBench bench;
-        bench.queue(FileWithData(10).pause(c.flag, c.length), "f.MVT");
-        bench.view.password = kPassword;
-        bench.page.SpeedButton2Click();
-        bench.runToEnd();
-        const auto log = bench.heard();
-        const auto headers = std::count_if(log.packets.begin(), log.packets.end(),
-                                           [](const WirePacket& p) { return p.type == 4; });
-        ASSERT_EQ(headers, 2);
-        const auto first = std::find_if(log.packets.begin(), log.packets.end(),
-                                        [](const WirePacket& p) { return p.type == 4; });
-        EXPECT_EQ((first + 1)->startNs - first->startNs, c.gapMs * kMs)
-            << int(c.flag) << "/" << int(c.length);
-    }
-}
-
 TEST_F(UpdateSequencer, FileSizesAtBlockEdgesGetAZeroBlockWhereTheDataEndsOnAMultipleOf256)
 {
     struct Case {
@@ -154,31 +96,6 @@ TEST_F(UpdateSequencer, FileSizesAtBlockEdgesGetAZeroBlockWhereTheDataEndsOnAMul
         EXPECT_TRUE(std::all_of(got.files[0].image.begin() + static_cast<std::ptrdiff_t>(c.dataLength),
                                 got.files[0].image.end(), [](std::uint8_t b) { return b == 0; }));
     }
-}
-
-TEST_F(UpdateSequencer, StartsAtTheSelectedFileOrTheFirstWhenNoneIsSelected)
-{
-    for (int i = 0; i < 5; ++i)
-        queue(
-            FileWithData(10, static_cast<std::uint8_t>(i)).newVersion(static_cast<std::uint8_t>(0x10 + i), 0),
-            "f" + std::to_string(i) + ".MVT");
-    view.selected = 2;
-    start();
-    runToEnd();
-    auto got = reception();
-    ASSERT_EQ(got.files.size(), 3u);
-    EXPECT_EQ(got.files[0].newVersion(), 0x12);
-    EXPECT_EQ(got.files[2].newVersion(), 0x14);
-
-    devices.clearTxLine();
-    view.selected = -1;
-    start();
-    runToEnd();
-    got = reception();
-    ASSERT_EQ(got.files.size(), 5u);
-    EXPECT_EQ(got.files[0].newVersion(), 0x10);
-    // Every run sends the whole handshake, not a single round after the first run.
-    EXPECT_EQ(got.files[0].identifyPackets, 63u);
 }
 
 TEST_F(UpdateSequencer, WrongPasswordOrUnreadableSecondFileStopsTheRunAfterTheFirst)
@@ -220,7 +137,10 @@ TEST_F(UpdateSequencer, StopSendsAbortAtTheNextTickAndClosesTheLinkAtTheOneAfter
     queue(FileWithData(2000), "f.MVT");
     start();
     clock.runUntil(
-        [&] { return sequencer.script()->state() == SequencerState::DataBlockAgain && sequencer.script()->blockCounter() == 18; },
+        [&] {
+            return sequencer.script()->state() == SequencerState::DataBlockAgain &&
+                   sequencer.script()->blockCounter() == 18;
+        },
         clock.nowNs() + 60'000 * kMs);
     // Stop between the two copies of block 18: the second copy is never sent.
     page.SpeedButton3Click();
@@ -275,21 +195,6 @@ TEST_F(UpdateSequencer, EmptyPasswordChangesNothing)
     EXPECT_FALSE(link.isOpen());
     EXPECT_FALSE(timer1->isEnabled());
     EXPECT_FALSE(sequencer.runActive());
-}
-
-TEST_F(UpdateSequencer, ProgressFollowsTheImagePositionAndNeverPasses100)
-{
-    queue(FileWithData(1000 - 144), "f.MVT");
-    start();
-    std::vector<int> seen;
-    while (sequencer.runActive() && clock.runNextTick()) {
-        seen.push_back(view.progress);
-        if (sequencer.script()->imagePos() == 400) {
-            EXPECT_EQ(view.progress, 40);
-        }
-    }
-    EXPECT_EQ(*std::max_element(seen.begin(), seen.end()), 100);
-    EXPECT_TRUE(std::find(seen.begin(), seen.end(), 40) != seen.end());
 }
 
 // What the run does when things go wrong: it stops, says so, and never reports success.
