@@ -98,7 +98,7 @@ TEST(Soak, AnUpdateRunOver300FilesDeliversEveryFileExactlyInTheSameMemory)
         ASSERT_TRUE(bench.clock.runUntil(
             [&] {
                 return bench.sequencer.script()->state() == SequencerState::NextFile &&
-                       bench.sequencer.script()->fileIndex() == sent + 1;
+                       bench.sequencer.script()->fileIndex() == static_cast<std::size_t>(sent) + 1;
             },
             bench.clock.nowNs() + 3'600'000 * kMs))
             << "file " << sent;
