@@ -3,7 +3,7 @@
 
 #include "cli/DmxLevels.h"
 #include "cli/SessionUpdate.h"
-#include "sim/HeardLinePrinter.h"
+#include "receive/HeardLinePrinter.h"
 
 namespace sus::cli {
 
