@@ -8,9 +8,8 @@ namespace sus {
 LineWitness::LineWitness(std::ostream& out, WitnessSetup setup)
     : out_(out), printer_(out, setup.timed), report_(std::move(setup.files)),
       receiver_([this](ReceivedFile& file, std::size_t) { report_.add(file); }),
-      expectation_(std::move(setup.update), std::move(setup.dmxFrame)), items_{&printer_, &receiver_,
-                                                                               &expectation_},
-      assembler_(items_),
+      expectation_(std::move(setup.update), std::move(setup.dmxFrame)),
+      items_({&printer_, &receiver_, &expectation_}), assembler_(items_),
       // A long listen keeps no capture it was not asked for.
       characters_(setup.capture ? CharacterListeners{&capture_, &assembler_}
                                 : CharacterListeners{&assembler_}),
