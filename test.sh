@@ -15,7 +15,7 @@ cd "$(dirname "$0")"
 bash scripts/install-deps.sh
 
 # Formatting is checked, not changed: `clang-format -i` on the files it names mends them.
-find app bench cli core dmx fuzz link sim tests update -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+find app bench cli core dmx fuzz link receive sim tests update -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
 
 # Every source and script file names its licence in its first lines.
 unlicensed=$(git ls-files '*.cpp' '*.h' '*.sh' '*.cmake' '*CMakeLists.txt' '*.rules' '*.desktop' '*.1.in' \

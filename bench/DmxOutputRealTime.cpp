@@ -18,11 +18,11 @@
 #include "bench/BenchOptions.h"
 #include "bench/RunFigures.h"
 #include "core/Nanoseconds.h"
+#include "core/SteadyClock.h"
 #include "dmx/DmxOutputLoop.h"
 #include "dmx/DmxOutputView.h"
 #include "dmx/DmxUniverse.h"
 #include "link/LinkTurns.h"
-#include "sim/SteadyClock.h"
 
 #include <QCoreApplication>
 

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "bench/BenchLine.h"
+#include "core/SteadyClock.h"
 #include "link/serial/QtLineThread.h"
 #include "sim/SimulatedController.h"
-#include "sim/SteadyClock.h"
 
 namespace sus::bench {
 

@@ -17,7 +17,7 @@
 #include "bench/BenchLoop.h"
 #include "bench/BenchOptions.h"
 #include "bench/RunFigures.h"
-#include "sim/SteadyClock.h"
+#include "core/SteadyClock.h"
 #include "tests/update/UpdateRunBench.h"
 #include "update/UpdateRunListener.h"
 

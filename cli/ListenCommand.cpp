@@ -5,12 +5,12 @@
 #include "cli/Interrupt.h"
 #include "cli/LineSession.h"
 #include "cli/ListenOptions.h"
-#include "cli/ListenPort.h"
 #include "cli/TerminalPresenter.h"
+#include "core/SteadyClock.h"
 #include "core/Utf8Path.h"
-#include "sim/LineWitness.h"
+#include "link/serial/ReceivingPort.h"
+#include "receive/LineWitness.h"
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -24,13 +24,6 @@ namespace {
 constexpr std::size_t kReadPiece = 64 * 1024;
 // How long a read of the port waits before Ctrl+C is looked at again.
 constexpr int kPortWaitMs = 100;
-
-std::int64_t nowNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 // Where the heard stream is written as it was read, when --record asks for it.
 class Recorder {
@@ -94,21 +87,22 @@ bool listenToInput(const std::string& path, LineWitness& witness, Recorder& reco
 }
 
 // Listens on the port until Ctrl+C or until the port goes; false when it went.
-bool listenToPort(ListenPort& port, LineWitness& witness, Recorder& recorder, std::string& error)
+bool listenToPort(ReceivingPort& port, LineWitness& witness, Recorder& recorder, std::string& error)
 {
     catchInterrupt();
     std::cerr << commandPrefix("listen") << "listening; Ctrl+C ends it with the report.\n";
-    const std::int64_t originNs = nowNs();
+    const SteadyClock clock;
+    const std::int64_t originNs = clock.nowNs();
     std::vector<std::uint8_t> piece;
     while (!takeInterrupt()) {
         piece.clear();
-        const ListenPort::Read read = port.read(piece, kPortWaitMs, error);
-        if (read == ListenPort::Read::Gone)
+        const ReceivingPort::Read read = port.read(piece, kPortWaitMs, error);
+        if (read == ReceivingPort::Read::Gone)
             return false;
         if (piece.empty())
             continue;
         recorder.write(piece);
-        witness.heard(piece, nowNs() - originNs);
+        witness.heard(piece, clock.nowNs() - originNs);
     }
     return true;
 }
@@ -143,10 +137,10 @@ int runListen(const QStringList& arguments)
         return command.usageError(QStringLiteral("The capture cannot be written to \"%1\".")
                                       .arg(QString::fromStdString(capturePath)));
 
-    std::unique_ptr<ListenPort> listenPort;
+    std::unique_ptr<ReceivingPort> listenPort;
     if (!settings->port.empty()) {
         std::string error;
-        listenPort = ListenPort::open(settings->port, error);
+        listenPort = ReceivingPort::open(settings->port, error);
         if (!listenPort) {
             std::cerr << commandPrefix("listen") << "the port \"" << settings->port
                       << "\" cannot listen: " << error << ".\n";

@@ -2,7 +2,7 @@
 #include "cli/ListenOptions.h"
 
 #include "cli/DmxLevels.h"
-#include "sim/HeardLinePrinter.h"
+#include "receive/HeardLinePrinter.h"
 #include "update/RunPlan.h"
 
 namespace sus::cli {

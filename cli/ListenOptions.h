@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "sim/LineWitness.h"
+#include "receive/LineWitness.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

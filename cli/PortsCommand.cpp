@@ -5,10 +5,10 @@
 #include "cli/LineSession.h"
 #include "cli/PortList.h"
 #include "cli/TerminalPresenter.h"
+#include "core/SteadyClock.h"
 #include "link/Link.h"
 #include "link/serial/SerialDeviceLayer.h"
 #include "sim/SimulatedController.h"
-#include "sim/SteadyClock.h"
 
 #include <iostream>
 #include <memory>

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "cli/Pacer.h"
+#include "core/SteadyClock.h"
 #include "link/serial/QtLineThread.h"
-#include "sim/SteadyClock.h"
 
 namespace sus::cli {
 

@@ -2,14 +2,14 @@
 #pragma once
 
 #include "link/LineSteps.h"
+#include "link/LineTiming.h"
 
 #include <cstdint>
 #include <span>
 
 namespace sus {
 
-// Line rates of the framing: the DMX/update rate, and the slow rate whose zero byte makes a break.
-inline constexpr std::uint32_t kLineBaud = 250000;
+// The slow rate whose zero byte makes a break; the DMX/update rate is the line's (link/LineTiming.h).
 inline constexpr std::uint32_t kBreakBaud = 64000;
 
 // The byte whose ten low bit times at the slow rate are the break.

@@ -4,27 +4,12 @@
 #include "link/FineTimerResolution.h"
 
 #include <algorithm>
-#include <chrono>
 #include <exception>
 #include <stdexcept>
 
 namespace sus {
 
 namespace {
-
-using SteadyTime = std::chrono::steady_clock::time_point;
-
-std::int64_t steadyNowNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-SteadyTime steadyTimeOf(std::int64_t ns)
-{
-    return SteadyTime(std::chrono::duration_cast<SteadyTime::duration>(std::chrono::nanoseconds(ns)));
-}
 
 class StandardThread final : public LineThread::OwnThread {
 public:
@@ -54,7 +39,7 @@ public:
     Alarm(const Alarm&) = delete;
     Alarm& operator=(const Alarm&) = delete;
 
-    std::int64_t nowNs() const override { return steadyNowNs(); }
+    std::int64_t nowNs() const override { return SteadyClock::now(); }
     void arm(std::int64_t atNs) override
     {
         {
@@ -84,16 +69,6 @@ public:
 private:
     LineThread& owner_;
 };
-
-std::int64_t LineThread::SteadyClock::nowNs() const
-{
-    return steadyNowNs();
-}
-
-void LineThread::SteadyClock::sleepUntil(std::int64_t timeNs)
-{
-    std::this_thread::sleep_until(steadyTimeOf(timeNs));
-}
 
 std::unique_ptr<LineThread::OwnThread> LineThread::spawnStandardThread(std::function<void()> body)
 {
@@ -194,8 +169,8 @@ void LineThread::loop()
             wake_.wait(lock);
             continue;
         }
-        if (alarm->dueNs > steadyNowNs()) {
-            wake_.wait_until(lock, steadyTimeOf(alarm->dueNs));
+        if (alarm->dueNs > SteadyClock::now()) {
+            wake_.wait_until(lock, SteadyClock::timePointOf(alarm->dueNs));
             continue;
         }
         alarm->armed = false;

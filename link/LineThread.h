@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/AlarmTimer.h"
+#include "core/SteadyClock.h"
 #include "link/LineHost.h"
 #include "link/LinePriority.h"
 
@@ -55,12 +56,6 @@ public:
 
 private:
     class Alarm;
-    // The monotonic clock the alarms are due on; sleeping on it holds the line's thread.
-    class SteadyClock final : public WaitableClock {
-    public:
-        std::int64_t nowNs() const override;
-        void sleepUntil(std::int64_t timeNs) override;
-    };
     class LineExecutor final : public Executor {
     public:
         explicit LineExecutor(LineThread& owner) : owner_(owner) {}
@@ -76,6 +71,7 @@ private:
     Executor& window_;
     RaisePriority raise_;
     LineExecutor lineExecutor_{*this};
+    // The monotonic clock the alarms are due on; sleeping on it holds the line's thread.
     SteadyClock clock_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;

@@ -19,10 +19,36 @@ constexpr std::int64_t bitsDurationNs(std::int64_t bits, std::uint32_t baud)
     return bits * kNsPerSecond / baud;
 }
 
+// The line's rate: DMX frames and update packets alike.
+inline constexpr std::uint32_t kLineBaud = 250000;
+
+// The character a fixture receives at the line's rate: 8 data bits, a ninth in the parity bit's
+// place (mark parity sends it as 1, space as 0) and one stop bit.
+inline constexpr LineState kFixtureCharacter{
+    .baudRate = kLineBaud, .dataBits = 8, .parity = Parity::Mark, .stopBits = 1};
+
 // Start bit, data bits, the parity bit when there is one, stop bits.
 constexpr int characterBits(const LineState& line)
 {
     return 1 + line.dataBits + (line.parity == Parity::None ? 0 : 1) + line.stopBits;
+}
+
+// Bit positions in a character, the start bit being 0: the parity bit follows the data bits, the
+// first stop bit follows the parity bit when there is one.
+constexpr int parityBitIndex(const LineState& line)
+{
+    return line.dataBits + 1;
+}
+
+constexpr int stopBitIndex(const LineState& line)
+{
+    return characterBits(line) - line.stopBits;
+}
+
+// The middle of bit `index` from the start of its character, where a receiver samples it.
+constexpr std::int64_t bitCentreNs(const LineState& line, int index)
+{
+    return bitsDurationNs(2 * index + 1, line.baudRate) / 2;
 }
 
 constexpr std::int64_t characterDurationNs(const LineState& line)
@@ -57,7 +83,7 @@ constexpr bool characterBitLevel(const LineState& line, std::uint8_t value, int 
         return false;
     if (index <= line.dataBits)
         return ((value >> (index - 1)) & 1) != 0;
-    if (index == line.dataBits + 1 && line.parity != Parity::None)
+    if (index == parityBitIndex(line) && line.parity != Parity::None)
         return parityBitLevel(line.parity, value, line.dataBits);
     return true;
 }

@@ -1,16 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "sim/TxLine.h"
 
-#include "link/LineTiming.h"
-
 #include <algorithm>
 
 namespace sus {
-
-std::int64_t WireWrite::endNs() const
-{
-    return startNs + static_cast<std::int64_t>(bytes.size()) * characterDurationNs(line);
-}
 
 void TxLine::startAt(std::int64_t originNs)
 {

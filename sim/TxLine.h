@@ -2,23 +2,13 @@
 #pragma once
 
 #include "link/DeviceLayer.h"
+#include "link/WireWrite.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace sus {
-
-// One write as it went out on the line: when its first character started (ns from the link's
-// open), the line state in force when it was written, and its bytes.
-struct WireWrite {
-    std::int64_t startNs = 0;
-    LineState line;
-    std::vector<std::uint8_t> bytes;
-
-    // When the stop bit of its last character ends.
-    std::int64_t endNs() const;
-};
 
 // The transmit line of a UART: characters of one write follow each other without gaps, a write
 // starts once the previous character is out (or at once on an idle line), and a change of rate or

@@ -2,7 +2,8 @@
 #include "sim/VirtualFixture.h"
 
 #include "link/LineTiming.h"
-#include "sim/LineAssembler.h"
+#include "receive/LineAssembler.h"
+#include "receive/LineListeners.h"
 
 #include <algorithm>
 
@@ -10,14 +11,10 @@ namespace sus {
 
 namespace {
 
-constexpr int kDataBits = 8;
-constexpr int kNinthBitIndex = kDataBits + 1;
-constexpr int kStopBitIndex = kDataBits + 2;
-
-// The middle of bit `index` of a character starting at `startNs`.
-std::int64_t bitCentreNs(std::int64_t startNs, int index)
+// When bit `index` of a character starting at `startNs` is sampled.
+std::int64_t sampleNs(std::int64_t startNs, int index)
 {
-    return startNs + (bitsDurationNs(2 * index + 1, kFixtureBaud) / 2);
+    return startNs + bitCentreNs(kFixtureCharacter, index);
 }
 
 // Reads levels at rising times: the edges are walked once.
@@ -40,73 +37,16 @@ private:
     std::size_t passed_ = 0;
 };
 
-// Keeps the characters and assembles them into the log's frames and packets.
-class LogRecorder : public CharacterListener {
-public:
-    explicit LogRecorder(FixtureLog& log) : log_(log), collector_(log), assembler_(collector_, kFixtureBaud)
-    {
-    }
-
-    void onBreak(std::int64_t startNs, std::int64_t endNs) override { assembler_.onBreak(startNs, endNs); }
-    void onCharacter(const WireCharacter& c) override
-    {
-        log_.framingErrors += c.stopBitOk ? 0 : 1;
-        log_.characters.push_back(c);
-        assembler_.onCharacter(c);
-    }
-    void finish() { assembler_.finish(); }
-
-private:
-    FixtureLog& log_;
-    FixtureLogCollector collector_;
-    LineAssembler assembler_;
-};
-
 } // namespace
-
-void FixtureLogCollector::onFrame(const WireFrame& frame)
-{
-    log_.frames.push_back(frame);
-    log_.items.push_back({FixtureLog::Kind::Frame, log_.frames.size() - 1, frame.breakStartNs});
-}
-
-void FixtureLogCollector::onPacket(const WirePacket& packet)
-{
-    log_.packets.push_back(packet);
-    log_.items.push_back({FixtureLog::Kind::Packet, log_.packets.size() - 1, packet.startNs});
-}
-
-void FixtureLogCollector::onStray(const WireCharacter&)
-{
-    ++log_.strayCharacters;
-}
-
-std::vector<const WireFrame*> FixtureLog::wakeUpFrames() const
-{
-    std::vector<const WireFrame*> result;
-    for (const WireFrame& frame : frames) {
-        if (frame.isWakeUp())
-            result.push_back(&frame);
-    }
-    return result;
-}
-
-std::vector<const WireFrame*> FixtureLog::dmxFrames() const
-{
-    std::vector<const WireFrame*> result;
-    for (const WireFrame& frame : frames) {
-        if (frame.isDmx())
-            result.push_back(&frame);
-    }
-    return result;
-}
 
 FixtureLog VirtualFixture::decode(const Waveform& wave)
 {
     FixtureLog log;
-    LogRecorder recorder(log);
-    sample(wave, recorder);
-    recorder.finish();
+    FixtureLogCollector collector(log);
+    LineAssembler assembler(collector);
+    CharacterListeners heard{&collector, &assembler};
+    sample(wave, heard);
+    assembler.finish();
     return log;
 }
 
@@ -127,18 +67,18 @@ void VirtualFixture::sample(const Waveform& wave, CharacterListener& listener)
             cursor.skipTo(edge);
             continue;
         }
-        if (cursor.levelAt(bitCentreNs(startNs, 0))) {
+        if (cursor.levelAt(sampleNs(startNs, 0))) {
             // Too short for a start bit: a glitch.
             edge = cursor.passed() + cursor.passed() % 2;
             continue;
         }
         WireCharacter c;
         c.startNs = startNs;
-        for (int bit = 1; bit <= kDataBits; ++bit)
+        for (int bit = 1; bit <= kFixtureCharacter.dataBits; ++bit)
             c.value =
-                static_cast<std::uint8_t>(c.value | (cursor.levelAt(bitCentreNs(startNs, bit)) << (bit - 1)));
-        c.ninthBit = cursor.levelAt(bitCentreNs(startNs, kNinthBitIndex));
-        c.stopBitOk = cursor.levelAt(bitCentreNs(startNs, kStopBitIndex));
+                static_cast<std::uint8_t>(c.value | (cursor.levelAt(sampleNs(startNs, bit)) << (bit - 1)));
+        c.ninthBit = cursor.levelAt(sampleNs(startNs, parityBitIndex(kFixtureCharacter)));
+        c.stopBitOk = cursor.levelAt(sampleNs(startNs, stopBitIndex(kFixtureCharacter)));
         listener.onCharacter(c);
 
         // The next start bit is the first falling edge after the stop bit's centre.

@@ -2,9 +2,9 @@
 #include "app/demo/DemoReport.h"
 
 #include "core/Executor.h"
-#include "sim/ReceptionReport.h"
+#include "receive/ReceptionReport.h"
+#include "receive/UpdateReceiver.h"
 #include "sim/SimulatedController.h"
-#include "sim/UpdateReceiver.h"
 #include "sim/VirtualFixture.h"
 
 #include <ostream>

@@ -6,8 +6,8 @@
 #include "app/WindowProgram.h"
 #include "app/demo/DemoReport.h"
 #include "core/ProgramVersion.h"
+#include "core/SteadyClock.h"
 #include "sim/SimulatedController.h"
-#include "sim/SteadyClock.h"
 
 #include <QTimer>
 

@@ -4,7 +4,7 @@
 #include "app/ProgramRun.h"
 #include "core/Nanoseconds.h"
 #include "core/Utf8Path.h"
-#include "sim/UpdateReceiver.h"
+#include "receive/UpdateReceiver.h"
 #include "sim/VirtualFixture.h"
 #include "tests/app/TestContext.h"
 #include "tests/support/TempDir.h"

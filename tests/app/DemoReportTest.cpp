@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 // The demo program's report of what the fixture received, over a run through the window.
 #include "app/demo/DemoReport.h"
-#include "sim/ReceptionReport.h"
-#include "sim/UpdateReceiver.h"
+#include "receive/ReceptionReport.h"
+#include "receive/UpdateReceiver.h"
 #include "tests/app/BoundWindow.h"
 
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "tests/bridge/ModelBridge.h"
 
-#include "sim/VirtualFixture.h"
+#include "link/LineTiming.h"
 #include "tests/bridge/BridgeTiming.h"
 #include "tests/bridge/LibcTermios.h"
 #include "tests/bridge/RealCalls.h"
@@ -161,7 +161,7 @@ void ModelBridge::deliverHeard()
             return;
         if (nowNs() - settingsChangedNs_ < kSettledNs)
             continue;
-        if (device_->settings.baud == kFixtureBaud)
+        if (device_->settings.baud == kLineBaud)
             stream = receivedStream(heard_, receiveSettingsOf(device_->settings));
         master = device_->master;
         slave = device_->holder;

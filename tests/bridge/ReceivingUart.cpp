@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "tests/bridge/ReceivingUart.h"
 
-#include "sim/MarkedStream.h"
+#include "receive/MarkedStream.h"
 #include "sim/VirtualFixture.h"
 #include "sim/Waveform.h"
 

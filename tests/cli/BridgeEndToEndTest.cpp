@@ -2,7 +2,7 @@
 // mvt as a technician runs it on a real port, unmodified, over the model bridge (loaded before
 // the C library): what the fixture hears, and the bridge's checks.
 
-#include "sim/UpdateReceiver.h"
+#include "receive/UpdateReceiver.h"
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"
 #include "tests/support/TempDir.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "sim/UpdateReceiver.h"
+#include "receive/UpdateReceiver.h"
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"
 #include "tests/support/PseudoTerminal.h"

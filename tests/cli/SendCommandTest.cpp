@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "core/Nanoseconds.h"
+#include "receive/UpdateReceiver.h"
 #include "sim/Captures.h"
-#include "sim/UpdateReceiver.h"
 #include "sim/Waveform.h"
 #include "tests/bridge/WireLog.h"
 #include "tests/cli/CaptureFiles.h"

@@ -2,12 +2,12 @@
 // An update run and DMX output with the line on its own thread, over the simulated controller on the
 // wall clock, the test's thread playing the window: what crosses between the two threads, and how
 // a run ends when the user stops it or the controller goes.
+#include "core/SteadyClock.h"
 #include "dmx/DmxOutputLoop.h"
 #include "dmx/DmxUniverse.h"
 #include "link/LineThread.h"
 #include "link/LinkTurns.h"
-#include "sim/SteadyClock.h"
-#include "sim/UpdateReceiver.h"
+#include "receive/UpdateReceiver.h"
 #include "sim/VirtualFixture.h"
 #include "tests/dmx/FakeOutputBox.h"
 #include "tests/link/LinkBench.h"

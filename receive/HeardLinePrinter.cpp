@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "sim/HeardLinePrinter.h"
+#include "receive/HeardLinePrinter.h"
 
 #include "core/HexText.h"
 #include "core/Nanoseconds.h"
-#include "sim/ReceiverTable.h"
+#include "receive/ReceiverTable.h"
 
 #include <cstdio>
 

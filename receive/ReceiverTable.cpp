@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "sim/ReceiverTable.h"
+#include "receive/ReceiverTable.h"
 
 namespace sus::heard {
 

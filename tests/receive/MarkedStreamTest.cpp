@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // The stream a receiving UART's driver hands over with parity errors and breaks marked, read back
 // into breaks and 9-bit characters, and written by the one marking rule.
-#include "sim/MarkedStream.h"
+#include "receive/MarkedStream.h"
 
 #include "core/HexText.h"
 
@@ -73,7 +73,7 @@ TEST(MarkedStream, ReadsBreaksAndNinthBitsAndCountsWhatNoUartWrites)
         // Whole, and a byte at a time: an escape may be split between reads.
         for (const bool bytewise : {false, true}) {
             EventText events;
-            MarkedStreamDecoder decoder(events, 250000);
+            MarkedStreamDecoder decoder(events);
             if (bytewise) {
                 for (const std::uint8_t& byte : c.stream)
                     decoder.feed({&byte, 1}, 0);
@@ -98,7 +98,7 @@ TEST(MarkedStream, PlacesCharactersAtTheirReadTimesAtLeastACharacterApart)
         void onCharacter(const WireCharacter& c) override { starts.push_back(c.startNs); }
         std::vector<std::int64_t> starts;
     } times;
-    MarkedStreamDecoder decoder(times, 250000);
+    MarkedStreamDecoder decoder(times);
     decoder.feed(std::vector<std::uint8_t>{0x01, 0x02}, 1'000'000);
     decoder.feed(std::vector<std::uint8_t>{0x03}, 1'010'000);  // read before the last could have ended
     decoder.feed(std::vector<std::uint8_t>{0x04}, 60'000'000); // after a quiet line

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "cli/ListenPort.h"
+#include "link/serial/ReceivingPort.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,7 +9,7 @@
 #include <linux/serial.h>
 #endif
 
-namespace sus::cli {
+namespace sus {
 
 namespace {
 
@@ -77,4 +77,4 @@ std::string receiveErrorCounts(const QSerialPort& port)
 #endif
 }
 
-} // namespace sus::cli
+} // namespace sus

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "sim/LineAssembler.h"
+#include "receive/LineAssembler.h"
 
 #include "link/LineTiming.h"
-#include "sim/ReceiverTable.h"
+#include "receive/ReceiverTable.h"
 
 #include <algorithm>
 #include <optional>
@@ -11,9 +11,6 @@
 namespace sus {
 
 namespace {
-
-// Start bit, 8 data bits, the ninth bit, the stop bit.
-constexpr int kCharacterBits = 11;
 
 // The payload size for a packet type; nullopt for the types that are never sent.
 std::optional<std::size_t> payloadSize(std::uint16_t type)
@@ -54,8 +51,6 @@ std::uint16_t fixtureChecksum(const std::uint8_t* bytes, std::size_t count)
         sum += bytes[i];
     return static_cast<std::uint16_t>(sum);
 }
-
-LineAssembler::LineAssembler(LineListener& listener, std::uint32_t baud) : listener_(listener), baud_(baud) {}
 
 void LineAssembler::onBreak(std::int64_t startNs, std::int64_t endNs)
 {
@@ -107,9 +102,9 @@ void LineAssembler::finish()
         listener_.onPacket(packet_);
 }
 
-std::int64_t LineAssembler::characterEndNs(const WireCharacter& c) const
+std::int64_t LineAssembler::characterEndNs(const WireCharacter& c)
 {
-    return c.startNs + bitsDurationNs(kCharacterBits, baud_);
+    return c.startNs + characterDurationNs(kFixtureCharacter);
 }
 
 void LineAssembler::addToFrame(const WireCharacter& c)

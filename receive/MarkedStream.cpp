@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "sim/MarkedStream.h"
+#include "receive/MarkedStream.h"
 
 #include "link/LineTiming.h"
 
@@ -10,8 +10,7 @@ namespace sus {
 
 namespace {
 
-// Start bit, 8 data bits, the ninth bit, the stop bit.
-constexpr int kCharacterBits = 11;
+constexpr std::int64_t kCharacterNs = characterDurationNs(kFixtureCharacter);
 
 } // namespace
 
@@ -31,9 +30,8 @@ void appendMarkedBreak(std::vector<std::uint8_t>& out)
     out.insert(out.end(), {marked::kEscape, marked::kErrorMark, marked::kBreakValue});
 }
 
-MarkedStreamDecoder::MarkedStreamDecoder(CharacterListener& listener, std::uint32_t baud)
-    : listener_(listener), characterNs_(bitsDurationNs(kCharacterBits, baud)),
-      lastStartNs_(std::numeric_limits<std::int64_t>::min() / 2)
+MarkedStreamDecoder::MarkedStreamDecoder(CharacterListener& listener)
+    : listener_(listener), lastStartNs_(std::numeric_limits<std::int64_t>::min() / 2)
 {
 }
 
@@ -81,7 +79,7 @@ void MarkedStreamDecoder::finish()
 
 std::int64_t MarkedStreamDecoder::nextStartNs(std::int64_t readNs)
 {
-    lastStartNs_ = std::max(readNs, lastStartNs_ + characterNs_);
+    lastStartNs_ = std::max(readNs, lastStartNs_ + kCharacterNs);
     return lastStartNs_;
 }
 
@@ -106,7 +104,7 @@ void MarkedStreamDecoder::markedZero(std::int64_t readNs)
     ++counts_.breaks;
     const std::int64_t startNs = nextStartNs(readNs);
     // How long the line stayed low is not in the stream: at least the character the UART sampled.
-    listener_.onBreak(startNs, startNs + characterNs_);
+    listener_.onBreak(startNs, startNs + kCharacterNs);
     afterBreak_ = true;
 }
 

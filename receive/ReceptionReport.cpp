@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "sim/ReceptionReport.h"
+#include "receive/ReceptionReport.h"
 
 #include "core/HexText.h"
-#include "sim/UpdateReceiver.h"
+#include "receive/UpdateReceiver.h"
 #include "update/UpdateFileReader.h"
 
 #include <sstream>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "sim/VirtualFixture.h"
+#include "receive/FixtureLog.h"
 
 #include <array>
 #include <cstddef>
@@ -56,13 +56,15 @@ struct UpdateReception {
 // Builds an UpdateReception packet by packet, as they are heard. With `fileDone`, each file is
 // handed over once nothing more can arrive for it and then forgotten, so that a long listen keeps
 // one file at a time.
-class UpdateReceiver {
+class UpdateReceiver : public LineListener {
 public:
     using FileDone = std::function<void(ReceivedFile& file, std::size_t index)>;
     explicit UpdateReceiver(FileDone fileDone = {}) : fileDone_(std::move(fileDone)) {}
 
-    void onFrame(const WireFrame& frame);
-    void onPacket(const WirePacket& packet);
+    void onFrame(const WireFrame& frame) override;
+    void onPacket(const WirePacket& packet) override;
+    // A character in no packet belongs to no file.
+    void onStray(const WireCharacter&) override {}
     // Nothing more will arrive.
     void finish() { closeFile(); }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "sim/HeardItems.h"
+#include "receive/HeardItems.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -43,7 +43,7 @@ struct MarkedStreamCounts {
 // character time after the one before it if that is later.
 class MarkedStreamDecoder {
 public:
-    MarkedStreamDecoder(CharacterListener& listener, std::uint32_t baud);
+    explicit MarkedStreamDecoder(CharacterListener& listener);
 
     void feed(std::span<const std::uint8_t> bytes, std::int64_t readNs);
     // The stream has ended.
@@ -59,7 +59,6 @@ private:
     std::int64_t nextStartNs(std::int64_t readNs);
 
     CharacterListener& listener_;
-    std::int64_t characterNs_;
     MarkedStreamCounts counts_;
     Escape escape_ = Escape::None;
     bool afterBreak_ = false;

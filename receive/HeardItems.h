@@ -37,7 +37,7 @@ struct WireFrame {
 };
 
 // An update packet: the start byte with ninth bit 0, then the rest with ninth bit 1, laid out as
-// in sim/ReceiverTable.h.
+// in receive/ReceiverTable.h.
 struct WirePacket {
     std::int64_t startNs = 0;
     std::int64_t endNs = 0;         // end of the last character received

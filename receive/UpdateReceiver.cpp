@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "sim/UpdateReceiver.h"
+#include "receive/UpdateReceiver.h"
 
-#include "sim/ReceiverTable.h"
+#include "receive/ReceiverTable.h"
 #include "update/UpdateImage.h"
 
 #include <algorithm>

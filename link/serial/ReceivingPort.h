@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
-namespace sus::cli {
+namespace sus {
 
 // A receiving port, any maker's, set as a witness of the line needs it: 250000 baud, 8 data bits,
 // mark parity expected and checked, one stop bit, and every character with a parity or framing
 // error and every break marked in the byte stream. Nothing else waits on it, so the command reads
 // it in a loop of its own.
-class ListenPort {
+class ReceivingPort {
 public:
     // Opens `name`; nothing, with the reason in `error`, when it cannot be opened or set so.
-    static std::unique_ptr<ListenPort> open(const std::string& name, std::string& error);
+    static std::unique_ptr<ReceivingPort> open(const std::string& name, std::string& error);
 
     enum class Read { Data, Quiet, Gone };
     // Appends what has arrived to `into`, waiting up to `waitMs` for something; Gone, with the
@@ -40,4 +40,4 @@ bool markReceiveErrors(QSerialPort& port, std::string& error);
 // The adapter's counts of errors it saw, as adapterCounts() words them.
 std::string receiveErrorCounts(const QSerialPort& port);
 
-} // namespace sus::cli
+} // namespace sus

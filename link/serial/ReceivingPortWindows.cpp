@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "cli/ListenPort.h"
+#include "link/serial/ReceivingPort.h"
 
-namespace sus::cli {
+namespace sus {
 
 bool markReceiveErrors(QSerialPort&, std::string& error)
 {
@@ -17,4 +17,4 @@ std::string receiveErrorCounts(const QSerialPort&)
     return {};
 }
 
-} // namespace sus::cli
+} // namespace sus

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "cli/ListenPort.h"
+#include "link/serial/ReceivingPort.h"
 
-#include "link/LineFrames.h"
+#include "link/LineTiming.h"
 
-namespace sus::cli {
+namespace sus {
 
-std::unique_ptr<ListenPort> ListenPort::open(const std::string& name, std::string& error)
+std::unique_ptr<ReceivingPort> ReceivingPort::open(const std::string& name, std::string& error)
 {
-    auto listener = std::unique_ptr<ListenPort>(new ListenPort);
+    auto listener = std::unique_ptr<ReceivingPort>(new ReceivingPort);
     QSerialPort& port = listener->port_;
     port.setPortName(QString::fromStdString(name));
     if (!port.open(QIODevice::ReadOnly)) {
@@ -29,7 +29,7 @@ std::unique_ptr<ListenPort> ListenPort::open(const std::string& name, std::strin
     return listener;
 }
 
-ListenPort::Read ListenPort::read(std::vector<std::uint8_t>& into, int waitMs, std::string& error)
+ReceivingPort::Read ReceivingPort::read(std::vector<std::uint8_t>& into, int waitMs, std::string& error)
 {
     if (port_.bytesAvailable() == 0 && !port_.waitForReadyRead(waitMs)) {
         if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError) {
@@ -44,9 +44,9 @@ ListenPort::Read ListenPort::read(std::vector<std::uint8_t>& into, int waitMs, s
     return Read::Data;
 }
 
-std::string ListenPort::adapterCounts() const
+std::string ReceivingPort::adapterCounts() const
 {
     return receiveErrorCounts(port_);
 }
 
-} // namespace sus::cli
+} // namespace sus

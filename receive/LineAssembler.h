@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "sim/HeardItems.h"
+#include "receive/HeardItems.h"
 
 #include <cstdint>
 
@@ -12,8 +12,7 @@ namespace sus {
 // a packet is complete, or at finish().
 class LineAssembler : public CharacterListener {
 public:
-    // The receiver's bit rate, for the end of a character.
-    LineAssembler(LineListener& listener, std::uint32_t baud);
+    explicit LineAssembler(LineListener& listener) : listener_(listener) {}
 
     void onBreak(std::int64_t startNs, std::int64_t endNs) override;
     void onCharacter(const WireCharacter& c) override;
@@ -27,10 +26,9 @@ private:
 
     void addToFrame(const WireCharacter& c);
     void addToPacket(const WireCharacter& c);
-    std::int64_t characterEndNs(const WireCharacter& c) const;
+    static std::int64_t characterEndNs(const WireCharacter& c);
 
     LineListener& listener_;
-    std::uint32_t baud_;
     State state_ = State::Idle;
     std::int64_t breakEndNs_ = 0;
     std::size_t received_ = 0;

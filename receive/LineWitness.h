@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "sim/HeardCapture.h"
-#include "sim/HeardLinePrinter.h"
-#include "sim/LineAssembler.h"
-#include "sim/LineExpectation.h"
-#include "sim/MarkedStream.h"
-#include "sim/ReceptionReport.h"
-#include "sim/UpdateReceiver.h"
+#include "receive/HeardCapture.h"
+#include "receive/HeardLinePrinter.h"
+#include "receive/LineAssembler.h"
+#include "receive/LineExpectation.h"
+#include "receive/LineListeners.h"
+#include "receive/MarkedStream.h"
+#include "receive/ReceptionReport.h"
+#include "receive/UpdateReceiver.h"
 
 #include <cstdint>
 #include <optional>
@@ -30,7 +31,7 @@ struct WitnessSetup {
 // A receiver on the line in bounded memory: reads the marked stream a receiving UART delivers,
 // prints what it hears as it hears it, and at the end reports what a fixture would have stored and
 // whether the line carried what was expected.
-class LineWitness : private CharacterListener, private LineListener {
+class LineWitness {
 public:
     LineWitness(std::ostream& out, WitnessSetup setup);
 
@@ -45,22 +46,17 @@ public:
     const std::vector<WireWrite>& captured() const { return capture_.writes(); }
 
 private:
-    void onBreak(std::int64_t startNs, std::int64_t endNs) override;
-    void onCharacter(const WireCharacter& c) override;
-    void onFrame(const WireFrame& frame) override;
-    void onPacket(const WirePacket& packet) override;
-    void onStray(const WireCharacter& character) override;
-
     void printSummary();
 
     std::ostream& out_;
-    bool capturing_;
     HeardLinePrinter printer_;
     ReceptionReport report_;
     UpdateReceiver receiver_;
     LineExpectation expectation_;
-    HeardCapture capture_;
+    LineListeners items_;
     LineAssembler assembler_;
+    HeardCapture capture_;
+    CharacterListeners characters_;
     MarkedStreamDecoder decoder_;
 };
 

@@ -1,21 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "sim/HeardCapture.h"
+#include "receive/HeardCapture.h"
 
 #include "link/LineFrames.h"
 #include "link/LineTiming.h"
 
 namespace sus {
 
-HeardCapture::HeardCapture(std::uint32_t baud)
-{
-    line_.baudRate = baud;
-    line_.dataBits = 8;
-    line_.stopBits = 1;
-}
-
 void HeardCapture::onBreak(std::int64_t startNs, std::int64_t)
 {
-    LineState slow = line_;
+    LineState slow = kFixtureCharacter;
     slow.baudRate = kBreakBaud;
     slow.parity = Parity::Space;
     writes_.push_back({startNs, slow, {kBreakZero}});
@@ -32,7 +25,7 @@ void HeardCapture::onCharacter(const WireCharacter& c)
             return;
         }
     }
-    LineState line = line_;
+    LineState line = kFixtureCharacter;
     line.parity = parity;
     writes_.push_back({c.startNs, line, {c.value}});
     lastWasCharacter_ = true;

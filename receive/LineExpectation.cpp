@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "sim/LineExpectation.h"
+#include "receive/LineExpectation.h"
 
 #include "core/HexText.h"
-#include "sim/ReceiverTable.h"
-#include "sim/VirtualFixture.h"
+#include "receive/FixtureLog.h"
+#include "receive/ReceiverTable.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,56 +1,25 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "sim/LineWitness.h"
+#include "receive/LineWitness.h"
 
-#include "sim/VirtualFixture.h"
+#include <utility>
 
 namespace sus {
 
 LineWitness::LineWitness(std::ostream& out, WitnessSetup setup)
-    : out_(out), capturing_(setup.capture), printer_(out, setup.timed), report_(std::move(setup.files)),
+    : out_(out), printer_(out, setup.timed), report_(std::move(setup.files)),
       receiver_([this](ReceivedFile& file, std::size_t) { report_.add(file); }),
-      expectation_(std::move(setup.update), std::move(setup.dmxFrame)), capture_(kFixtureBaud),
-      assembler_(static_cast<LineListener&>(*this), kFixtureBaud),
-      decoder_(static_cast<CharacterListener&>(*this), kFixtureBaud)
+      expectation_(std::move(setup.update), std::move(setup.dmxFrame)),
+      items_({&printer_, &receiver_, &expectation_}), assembler_(items_),
+      // A long listen keeps no capture it was not asked for.
+      characters_(setup.capture ? CharacterListeners{&capture_, &assembler_}
+                                : CharacterListeners{&assembler_}),
+      decoder_(characters_)
 {
 }
 
 void LineWitness::heard(std::span<const std::uint8_t> bytes, std::int64_t readNs)
 {
     decoder_.feed(bytes, readNs);
-}
-
-void LineWitness::onBreak(std::int64_t startNs, std::int64_t endNs)
-{
-    if (capturing_)
-        capture_.onBreak(startNs, endNs);
-    assembler_.onBreak(startNs, endNs);
-}
-
-void LineWitness::onCharacter(const WireCharacter& c)
-{
-    if (capturing_)
-        capture_.onCharacter(c);
-    assembler_.onCharacter(c);
-}
-
-void LineWitness::onFrame(const WireFrame& frame)
-{
-    printer_.onFrame(frame);
-    receiver_.onFrame(frame);
-    expectation_.onFrame(frame);
-}
-
-void LineWitness::onPacket(const WirePacket& packet)
-{
-    printer_.onPacket(packet);
-    receiver_.onPacket(packet);
-    expectation_.onPacket(packet);
-}
-
-void LineWitness::onStray(const WireCharacter& character)
-{
-    printer_.onStray(character);
-    expectation_.onStray(character);
 }
 
 void LineWitness::finish()

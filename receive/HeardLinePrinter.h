@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "sim/HeardItems.h"
+#include "receive/HeardItems.h"
 
 #include <array>
 #include <cstddef>
