@@ -32,14 +32,14 @@ SessionUpdate::SessionUpdate(LineSession& session, std::vector<std::string> file
     sequencer_.setFilePasswords(std::move(passwords));
 }
 
-std::optional<FixtureLog> plannedUpdateRun(const std::vector<std::string>& files, const std::string& password,
-                                           std::string& error)
+std::optional<FixtureLog> plannedUpdateRun(const std::vector<std::string>& files,
+                                           const std::vector<std::string>& passwords, std::string& error)
 {
     LineOptions options;
     options.simulate = true;
     LastMessage presenter;
     LineSession session(options, presenter);
-    SessionUpdate update(session, files, std::vector<std::string>(files.size(), password), presenter);
+    SessionUpdate update(session, files, passwords, presenter);
     update.sequencer().SpeedButton2Click();
     session.pacer().runUntil([&] { return update.ended(); });
     session.pacer().line().stop();

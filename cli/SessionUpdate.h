@@ -36,10 +36,10 @@ private:
     UpdateSequencer sequencer_;
 };
 
-// The wake-up frames and packets an update run of `files` with `password` puts on the line, heard
-// off the simulated controller in virtual time. Nothing, with the message the run ended with in
+// The wake-up frames and packets an update run of `files` with `passwords` (one per file) puts on the line,
+// heard off the simulated controller in virtual time. Nothing, with the message the run ended with in
 // `error`, when the run would not finish.
-std::optional<FixtureLog> plannedUpdateRun(const std::vector<std::string>& files, const std::string& password,
-                                           std::string& error);
+std::optional<FixtureLog> plannedUpdateRun(const std::vector<std::string>& files,
+                                           const std::vector<std::string>& passwords, std::string& error);
 
 } // namespace sus::cli
