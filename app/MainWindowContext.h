@@ -27,10 +27,10 @@ struct MainWindowContext {
     Presenter& presenter;
 
     // The one link to the controller: discovery runs on it once, as the main window is created; from
-    // then on it is used on the line's thread alone.
+    // then on it runs on the line's thread (link/LineHost.h).
     Link& link;
     // Where the line's work runs and its timers (the window's Timer1 and Timer2) tick: a thread of its
-    // own in the programs, the caller's in virtual time in the tests.
+    // own in the programs, the caller's in virtual time in the tests (link/LineHost.h).
     LineHost& line;
     // The file an update run sends (CurrentFilePath, TypedPassword, UpdateImage, ImageKey).
     UpdateFiles& updateFiles;

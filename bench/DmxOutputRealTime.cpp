@@ -66,7 +66,7 @@ private:
 // Levels that differ from slot to slot, so a shifted or truncated frame shows.
 void fillLevels(DmxUniverse& universe)
 {
-    for (std::size_t slot = kFirstLevelSlot; slot < kFirstLevelSlot + kSentLevelCount; ++slot)
+    for (std::size_t slot = kFirstLevelSlot; slot < kSentSlotCount; ++slot)
         universe.setLevel(slot, static_cast<std::uint8_t>(slot * 7));
 }
 

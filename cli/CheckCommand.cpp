@@ -15,10 +15,7 @@ int runCheck(const QStringList& arguments)
         QStringLiteral(
             "Reads every file as an update run would (readable, long enough, not too large to send) and "
             "checks its password when one is given, touching no port: a line per file with its name, "
-            "version, size and verdict, or why it cannot be sent.\n"
-            "Exit status: 0 every file can be sent; 2 bad arguments; 3 a wrong password; 4 a file "
-            "cannot be opened, read or sent (the first problem in the files' order decides, as in "
-            "send)."));
+            "version, size and verdict, or why it cannot be sent."));
     const UpdateFileArguments fileArguments(command.parser());
     if (const auto status = command.parse(arguments))
         return *status;

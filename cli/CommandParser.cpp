@@ -13,7 +13,8 @@ CommandParser::CommandParser(const QString& command, const QString& description)
     : command_(command),
       help_({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."))
 {
-    parser_.setApplicationDescription(description);
+    parser_.setApplicationDescription(description + QLatin1Char('\n') +
+                                      QString::fromStdString(exitStatusSentence(command.toStdString())));
     parser_.addOption(help_);
 }
 

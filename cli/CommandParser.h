@@ -9,7 +9,8 @@
 
 namespace sus::cli {
 
-// A command's parser with --help, and the one way every command reports arguments it cannot use:
+// A command's parser with --help, its description followed by the command's exit statuses
+// (cli/ExitCodes.h), and the one way every command reports arguments it cannot use:
 // "mvt <command>: <what is wrong>" and a pointer to its help on the error stream, exit status 2.
 class CommandParser {
 public:

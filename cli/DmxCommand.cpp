@@ -7,6 +7,7 @@
 #include "cli/HeadlessDmx.h"
 #include "cli/LineOptions.h"
 #include "cli/LineSession.h"
+#include "cli/OptionTable.h"
 #include "cli/TerminalPresenter.h"
 #include "dmx/DmxOutputLoop.h"
 #include "dmx/DmxUniverse.h"
@@ -20,17 +21,12 @@ int runDmx(const QStringList& arguments)
 {
     CommandParser command(
         QStringLiteral("dmx"),
-        QStringLiteral(
-            "Sends DMX512 frames, one every 60 ms as \"DMX Output\" does: a break, the start code 0 "
-            "and the levels of channels 1 to 512. Levels not set are 0.\n"
-            "Exit status: 0 the frames were sent (or Ctrl+C ended them); 1 the capture could not be saved at "
-            "the end; 2 bad arguments, or a capture file that cannot be created; 5 no controller, or the "
-            "link failed."));
-    const QCommandLineOption address(
-        QStringLiteral("address"),
-        QStringLiteral("The fixture's start address, 1 to 511 (default 1): --set "
-                       "channel c goes to DMX channel A + c - 1."),
-        QStringLiteral("A"), QStringLiteral("1"));
+        QStringLiteral("Sends DMX512 frames, one every %1 ms as \"DMX Output\" does: a break, the start code "
+                       "0 and the levels of channels 1 to %2. Levels not set are 0.")
+            .arg(kDmxFramePeriodMs)
+            .arg(kSentLevelCount));
+    const QCommandLineOption address =
+        sharedOption(SharedOption::Address, QStringLiteral("--set channel c goes to DMX channel A + c - 1"));
     const QCommandLineOption set(
         QStringLiteral("set"),
         QStringLiteral("Channel levels, channels 1 to 512, levels 0 to 255; the option "
@@ -49,7 +45,7 @@ int runDmx(const QStringList& arguments)
         return command.usageError(
             QStringLiteral("Unexpected argument \"%1\".").arg(parser.positionalArguments().front()));
     QString error;
-    const auto slotLevels = readSlotLevels(parser.value(address), parser.values(set), error);
+    const auto slotLevels = readSlotLevels(addressText(parser), parser.values(set), error);
     if (!slotLevels)
         return command.usageError(error);
     DmxUniverse universe;

@@ -2,29 +2,10 @@
 #include "cli/FileChecks.h"
 
 #include "cli/ExitCodes.h"
+#include "cli/OptionTable.h"
 #include "update/UpdateFileCheck.h"
 
 namespace sus::cli {
-
-std::optional<std::vector<std::string>> readFilePasswords(const QStringList& values, std::size_t fileCount,
-                                                          QString& error)
-{
-    const auto given = static_cast<std::size_t>(values.size());
-    if (given == 0)
-        return std::vector<std::string>{};
-    if (given != 1 && given != fileCount) {
-        error =
-            QStringLiteral("Give --password once for every file, or once for each file in the files' order "
-                           "(%1 file(s), %2 password(s)).")
-                .arg(fileCount)
-                .arg(given);
-        return std::nullopt;
-    }
-    std::vector<std::string> passwords;
-    for (std::size_t index = 0; index < fileCount; ++index)
-        passwords.push_back(values[given == 1 ? 0 : static_cast<qsizetype>(index)].toStdString());
-    return passwords;
-}
 
 FilesCheck checkFiles(const std::vector<std::string>& files, const std::vector<std::string>& passwords)
 {
@@ -62,16 +43,9 @@ FilesCheck checkFiles(const std::vector<std::string>& files, const std::vector<s
     return result;
 }
 
-UpdateFileArguments::UpdateFileArguments(QCommandLineParser& parser)
-    : parser_(parser),
-      password_(QStringLiteral("password"),
-                QStringLiteral(
-                    "The password of the files: six hexadecimal characters, digits and upper-case A to F, "
-                    "as the password box takes them. Give it once for every file, or once for each "
-                    "file in the files' order."),
-                QStringLiteral("P"))
+UpdateFileArguments::UpdateFileArguments(QCommandLineParser& parser) : parser_(parser)
 {
-    parser.addOption(password_);
+    addSharedOption(parser, SharedOption::Password, QStringLiteral("the files"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Update files (.MVT)."),
                                  QStringLiteral("FILE..."));
 }
@@ -85,7 +59,7 @@ std::optional<UpdateFileArguments::Files> UpdateFileArguments::read(QString& err
         error = QStringLiteral("Name at least one update file.");
         return std::nullopt;
     }
-    auto passwords = readFilePasswords(parser_.values(password_), files.paths.size(), error);
+    auto passwords = readPasswords(parser_, files.paths.size(), error);
     if (!passwords)
         return std::nullopt;
     files.passwords = std::move(*passwords);

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 #include <string>
@@ -28,13 +26,7 @@ public:
 
 private:
     QCommandLineParser& parser_;
-    QCommandLineOption password_;
 };
-
-// The --password values for `fileCount` files: none given (nothing), one for every file, or one per
-// file in the files' order. Anything else is refused, with the reason in `error`.
-std::optional<std::vector<std::string>> readFilePasswords(const QStringList& values, std::size_t fileCount,
-                                                          QString& error);
 
 // Every file read as an update run reads it, each with its password when there are passwords.
 struct FilesCheck {

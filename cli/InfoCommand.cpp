@@ -17,9 +17,7 @@ int runInfo(const QStringList& arguments)
         QStringLiteral("info"),
         QStringLiteral("Prints the four lines the information panel shows for an update file: "
                        "the fixture functions, the new version and the versions it updates, "
-                       "the designer.\nExit status: 0 shown; 1 the file cannot be shown "
-                       "(missing, unreadable, shorter than its 144-byte header); 2 bad "
-                       "arguments."));
+                       "the designer."));
     command.parser().addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The update file (.MVT)."));
     if (const auto status = command.parse(arguments))
         return *status;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
 
@@ -21,7 +20,8 @@ struct LineOptions {
     bool inRealTime() const { return !simulate || realtime; }
 };
 
-// The options --simulate, --realtime, --port, --capture and --verbose of a command's parser.
+// The options --simulate, --realtime, --port, --capture and --verbose of a command's parser, as the
+// option table (cli/OptionTable.h) words them for a command that drives the controller.
 class LineOptionParser {
 public:
     // Adds the options to `parser`.
@@ -33,11 +33,6 @@ public:
 
 private:
     QCommandLineParser& parser_;
-    QCommandLineOption simulate_;
-    QCommandLineOption realtime_;
-    QCommandLineOption port_;
-    QCommandLineOption capture_;
-    QCommandLineOption verbose_;
 };
 
 } // namespace sus::cli

@@ -116,10 +116,7 @@ int runListen(const QStringList& arguments)
         QStringLiteral(
             "Listens to the DMX line through a second USB-UART wired to it (or reads a recording of one) and "
             "prints what it hears: DMX frames, wake-up frames and update packets, then what a fixture would "
-            "have stored of each update file. Ctrl+C ends listening to a port.\n"
-            "Exit status: 0 heard (as expected, when something is expected); 1 not as expected, or the "
-            "record or capture could not be written; 2 bad arguments, or expected files that cannot be sent; "
-            "5 the port cannot be opened as a witness, or it was lost."));
+            "have stored of each update file. Ctrl+C ends listening to a port."));
     const ListenOptionParser options(command.parser());
     if (const auto status = command.parse(arguments))
         return *status;
@@ -133,9 +130,6 @@ int runListen(const QStringList& arguments)
         return command.usageError(QStringLiteral("The record cannot be written to \"%1\".")
                                       .arg(QString::fromStdString(settings->recordPath)));
     const std::string& capturePath = settings->capturePath;
-    if (!capturePath.empty() && !std::ofstream(pathFromUtf8(capturePath), std::ios::binary))
-        return command.usageError(QStringLiteral("The capture cannot be written to \"%1\".")
-                                      .arg(QString::fromStdString(capturePath)));
 
     std::unique_ptr<ReceivingPort> listenPort;
     if (!settings->port.empty()) {

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "cli/LineSession.h"
+#include "cli/OptionTable.h"
 #include "cli/PortList.h"
 #include "cli/TerminalPresenter.h"
 #include "core/SteadyClock.h"
@@ -23,10 +24,8 @@ int runPorts(const QStringList& arguments)
             "Lists the attached USB serial devices of the controller's bridge family (USB vendor 10C4) as "
             "controller discovery sees them, with their USB "
             "vendor and product ids (hexadecimal); the controller that would be used is marked. A device "
-            "that cannot be opened is listed with the reason and what to do about it.\n"
-            "Exit status: 0 a controller is attached; 5 none is; 2 bad arguments."));
-    const QCommandLineOption simulate(QStringLiteral("simulate"),
-                                      QStringLiteral("List the simulated controller instead."));
+            "that cannot be opened is listed with the reason and what to do about it."));
+    const QCommandLineOption simulate = sharedOption(SharedOption::Simulate, QStringLiteral("instead"));
     command.parser().addOption(simulate);
     if (const auto status = command.parse(arguments))
         return *status;

@@ -76,10 +76,7 @@ int runSend(const QStringList& arguments)
             "them selected and the password in the password box: wake-up frames, then each file, then the "
             "reset of the fixture. First every file is checked as check does, and nothing is sent when one "
             "would stop the run. The finish message is printed on standard output, every other message on "
-            "standard error.\n"
-            "Exit status: 0 finished; 1 the capture could not be saved at the end; 2 empty password, bad "
-            "arguments, or a capture file that cannot be created; 3 wrong password; 4 a file cannot be "
-            "opened, read or sent; 5 no controller, or the link failed; 130 stopped by Ctrl+C."));
+            "standard error."));
     const UpdateFileArguments fileArguments(command.parser());
     const QCommandLineOption noCheck(
         QStringLiteral("no-check"),

@@ -6,6 +6,7 @@
 #include "dmx/DmxOutputView.h"
 #include "dmx/DmxUniverse.h"
 #include "link/LineFrames.h"
+#include "link/LineThreadCheck.h"
 #include "link/Link.h"
 #include "link/LinkFaultText.h"
 
@@ -60,6 +61,7 @@ void DmxOutputLoop::mainWindowClosing()
 
 void DmxOutputLoop::startOutput()
 {
+    SUS_ASSERT_ON_THE_LINES_THREAD();
     outputting_ = true;
     timer2_.setEnabled(true);
     if (!link_.OpenLink())
@@ -68,6 +70,7 @@ void DmxOutputLoop::startOutput()
 
 void DmxOutputLoop::stopOutput()
 {
+    SUS_ASSERT_ON_THE_LINES_THREAD();
     timer2_.setEnabled(false);
     if (outputting_) {
         outputting_ = false;
@@ -77,6 +80,7 @@ void DmxOutputLoop::stopOutput()
 
 void DmxOutputLoop::Timer2Timer()
 {
+    SUS_ASSERT_ON_THE_LINES_THREAD();
     if (!sendFrame())
         fail(kDmxWriteFailedText);
 }

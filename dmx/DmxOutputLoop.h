@@ -31,10 +31,10 @@ inline constexpr std::string_view kDmxWriteFailedText =
 // the window closing, a failing controller) goes through unchecking the box. It has the link only
 // when `turns` give it: never while an update run has it.
 //
-// The box belongs to the window's thread; the link, Timer2 and the frames to the line's, where each
-// tick takes the universe as it stands and sends it whole. A check or an uncheck is posted to the
-// line; a controller that fails turns output off there at once, then the window unchecks the box and
-// says why.
+// The box runs on the window's thread; the link, Timer2 and the frames on the line's thread
+// (link/LineHost.h), where each tick takes the universe as it stands and sends it whole. A check or an
+// uncheck is posted to the line; a controller that fails turns output off there at once, then the
+// window unchecks the box and says why.
 class DmxOutputLoop : public LinkTurns::DmxOutput {
 public:
     // Sets up Timer2 (its interval, its ticks) and attaches itself to `turns`.

@@ -10,10 +10,20 @@
 
 namespace sus {
 
-// Where the work of the line runs. In real time the line has a thread of its own (LineThread): the
-// port is opened, used and closed there, its timers tick there, and what the user must learn is
-// posted to the window's thread; neither thread ever waits on the other. In virtual time
-// (InlineLine) both are the caller's thread and every step runs at once, in the same order.
+// Where the work of the line runs, and the program's one rule of threads, which the line's users
+// point to rather than restate:
+// - The line's thread owns the link (opened, used and closed there), the timers that pace it (the
+//   update run's Timer1, DMX output's Timer2) and what a tick reads and changes (the run's files and
+//   counters, the frames); link/LineThreadCheck.h lets debug builds check it.
+// - The window's thread (mvt's main thread) owns the controls, the pages and the messages: what the
+//   user does and is told. Controller discovery runs there too, once, at start-up, before anything is
+//   handed to the line; the line's thread may already exist but has nothing to do yet.
+// - Neither ever waits on the other: they only post work to each other (Threads, core/Executor.h).
+//   What the line needs of the window it takes at once when the work is handed over (RunRequest); a
+//   message that holds a run is shown on the window's thread while the run's timer stands.
+// - In real time the line has a thread of its own (LineThread). In virtual time (InlineLine) both are
+//   the caller's thread and every step runs at once, in the same order, so a run is the same at every
+//   run.
 class LineHost {
 public:
     virtual ~LineHost() = default;

@@ -2,6 +2,7 @@
 #include "link/LineThread.h"
 
 #include "link/FineTimerResolution.h"
+#include "link/LineThreadCheck.h"
 
 #include <algorithm>
 #include <exception>
@@ -146,6 +147,7 @@ void LineThread::runGuarded(const std::function<void()>& work)
 
 void LineThread::loop()
 {
+    const LineThreadMark mark;
     const FineTimerResolution precise;
     LinePriority got = raise_ ? raise_() : LinePriority{};
     std::unique_lock lock(mutex_);

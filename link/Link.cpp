@@ -5,6 +5,7 @@
 #include "core/Presenter.h"
 #include "link/LineFrames.h"
 #include "link/LineRunner.h"
+#include "link/LineThreadCheck.h"
 
 #include <optional>
 #include <utility>
@@ -110,6 +111,7 @@ std::optional<std::uint32_t> Link::locateController()
 
 bool Link::OpenLink()
 {
+    SUS_ASSERT_ON_THE_LINES_THREAD();
     // A second open would leave the first handle open and unreachable.
     CloseLink();
     // With no controller found, why discovery could not open a device stays the reason: that device
@@ -152,12 +154,14 @@ void Link::CloseLink()
 {
     if (handle_ == kNoDevice)
         return;
+    SUS_ASSERT_ON_THE_LINES_THREAD();
     devices_.close(handle_);
     handle_ = kNoDevice;
 }
 
 bool Link::run(const LineSteps& steps, FirstWriteGate* gate)
 {
+    SUS_ASSERT_ON_THE_LINES_THREAD();
     if (steps.steps().empty())
         return false;
     return step(runLineSteps(devices_, handle_, lineSettings_, steps, gate));

@@ -17,9 +17,9 @@ class Presenter;
 
 // The program's one link to the controller, shared by the update run and DMX output: controller
 // discovery, opening and closing the link, and running the line steps of a frame on it.
-// Discovery runs once at start-up, before the line has a thread of its own; from then on the link is
-// opened, used and closed on the line's thread alone. Every operation reads the handle afresh; with
-// the link closed nothing is sent and the steps report failure.
+// Runs on the line's thread (link/LineHost.h), but for discovery: that runs once at start-up on the
+// window's thread, while the link is closed and before any work is handed to the line. Every operation
+// reads the handle afresh; with the link closed nothing is sent and the steps report failure.
 class Link {
 public:
     Link(DeviceLayer& devices, Presenter& presenter);

@@ -6,6 +6,8 @@
 namespace sus::test {
 namespace {
 
+#define kExample SUS_EXAMPLES_DIR "/"
+
 TEST(MvtArguments, WhatCannotBeUsedEndsWithStatus2AndAClearMessage)
 {
     const std::pair<QStringList, std::string> cases[] = {
@@ -41,6 +43,14 @@ TEST(MvtArguments, WhatCannotBeUsedEndsWithStatus2AndAClearMessage)
         {{"listen", "--input", "x", "--expect"}, "--expect needs the update files"},
         {{"listen", "--input", "x", "--expect", "--password", "452DB8", "/no/such.MVT"},
          "The expected files cannot be sent"},
+        // As for send, one password is every file's: the wash file's is another.
+        {{"listen", "--input", "x", "--expect", "--password", "452DB8", kExample "Demo Spot 575.MVT",
+          kExample "Demo Wash LED.MVT"},
+         "The expected files cannot be sent"},
+        {{"listen", "--input", "x", "--expect", "--password", "452DB8", "--password", "004DE8", "--password",
+          "6688AA", kExample "Demo Spot 575.MVT", kExample "Demo Wash LED.MVT"},
+         "Give --password once for every file, or once for each file in the files' order (2 file(s), 3 "
+         "password(s))."},
     };
     for (const auto& [arguments, message] : cases) {
         const MvtResult run = runMvt(arguments);

@@ -38,10 +38,10 @@ bool contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-UpdateFileBuilder fileOfVersion(std::uint8_t version, std::uint8_t fill)
+UpdateFileBuilder fileOfVersion(std::uint8_t version, std::uint8_t fill, const KeyBytes& key)
 {
     return UpdateFileBuilder()
-        .keyBytes({0x21, 0x43, 0x65, 0x87, 0xA9, 0xCB})
+        .keyBytes(key)
         .newVersion(version, 0x01)
         .imageData(std::vector<std::uint8_t>(300, fill));
 }
@@ -142,28 +142,30 @@ protected:
     static void SetUpTestSuite()
     {
         sent = std::make_unique<SentOverTheBridge>();
-        const UpdateFileBuilder first = fileOfVersion(0x12, kFirstFill);
-        sent->files = {first.writeTo(sent->dir / "first.MVT"),
-                       fileOfVersion(0x13, 0xA5).writeTo(sent->dir / "second.MVT")};
-        password = QString::fromStdString(first.password());
-        const MvtResult run = sent->send({QStringLiteral("send"), QStringLiteral("--password"), password,
-                                          q(sent->files[0]), q(sent->files[1])});
+        // Each file has a password of its own, given to send and to listen alike, one per file.
+        const UpdateFileBuilder first = fileOfVersion(0x12, kFirstFill, {0x21, 0x43, 0x65, 0x87, 0xA9, 0xCB});
+        const UpdateFileBuilder second = fileOfVersion(0x13, 0xA5, {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC});
+        ASSERT_NE(first.password(), second.password());
+        sent->files = {first.writeTo(sent->dir / "first.MVT"), second.writeTo(sent->dir / "second.MVT")};
+        passwords = {QStringLiteral("--password"), QString::fromStdString(first.password()),
+                     QStringLiteral("--password"), QString::fromStdString(second.password())};
+        const MvtResult run = sent->send(QStringList{QStringLiteral("send")} << passwords << q(sent->files[0])
+                                                                             << q(sent->files[1]));
         ASSERT_EQ(run.exitCode, 0) << run.err;
     }
     static void TearDownTestSuite() { sent.reset(); }
 
     QStringList expectBoth() const
     {
-        return {QStringLiteral("--expect"), QStringLiteral("--password"), password, q(sent->files[0]),
-                q(sent->files[1])};
+        return QStringList{QStringLiteral("--expect")} << passwords << q(sent->files[0]) << q(sent->files[1]);
     }
 
     static std::unique_ptr<SentOverTheBridge> sent;
-    static QString password;
+    static QStringList passwords;
 };
 
 std::unique_ptr<SentOverTheBridge> MvtListenToAnUpdate::sent;
-QString MvtListenToAnUpdate::password;
+QStringList MvtListenToAnUpdate::passwords;
 
 TEST_F(MvtListenToAnUpdate, HearsTheTwoFilesExactlyAsSentAndWhatTheFixtureStores)
 {

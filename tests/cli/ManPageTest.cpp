@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // The manual page of mvt is written by hand; these tests hold it to what the program's help says: the
-// same commands, each with the same options and exit statuses.
+// same commands, each with the same options and exit statuses, and the statuses to mvt's own table.
+#include "cli/ExitCodes.h"
 #include "tests/cli/MvtRun.h"
 
 #include <gtest/gtest.h>
@@ -45,19 +46,14 @@ Names helpOptions(const std::string& text)
     return helpEntries(text, "Options:", std::regex(R"((--?[a-z]+(?:-[a-z]+)*))"));
 }
 
-// The exit statuses a text names in its sentence "Exit status: 0 ...; 2 ...; 5 ...".
-Names exitStatuses(const std::string& text)
+// A text's sentence "Exit status: 0 ...; 2 ...; 5 ....", its line breaks read as blanks.
+std::string exitStatusSentence(const std::string& text)
 {
-    Names statuses;
     const std::size_t start = text.find("Exit status:");
     if (start == std::string::npos)
-        return statuses;
-    const std::string sentence = text.substr(start, text.find(".\n", start) - start);
-    const std::regex status(R"((?:: |;\s+)(\d+)\s)");
-    for (auto it = std::sregex_iterator(sentence.begin(), sentence.end(), status);
-         it != std::sregex_iterator(); ++it)
-        statuses.insert((*it)[1]);
-    return statuses;
+        return {};
+    return std::regex_replace(text.substr(start, text.find(".\n", start) + 1 - start), std::regex(R"(\s+)"),
+                              " ");
 }
 
 // The manual page as sections ("OPTIONS", "mvt info", ...) of plain text: fonts dropped, "\-" read as
@@ -118,9 +114,40 @@ TEST(MvtManPage, NamesTheCommandsAndOptionsOfTheHelp)
             continue; // the comparison of the commands above names it
         const std::string& section = found->second;
         EXPECT_EQ(manOptions(section), helpOptions(text)) << command;
-        EXPECT_FALSE(exitStatuses(text).empty()) << command;
-        EXPECT_EQ(exitStatuses(section), exitStatuses(text)) << command;
+        EXPECT_EQ(exitStatusSentence(text), cli::exitStatusSentence(command)) << command;
+        EXPECT_EQ(exitStatusSentence(section), exitStatusSentence(text)) << command;
     }
+}
+
+// The list under EXIT STATUS: each status of the table, and under each only commands that exit with it.
+TEST(MvtManPage, ListsTheExitStatusesOfTheTable)
+{
+    Names tableStatuses;
+    std::set<std::pair<std::string, std::string>> uses;
+    Names commands;
+    for (const cli::ExitStatusMeaning& meaning : cli::kExitStatusMeanings) {
+        tableStatuses.insert(std::to_string(meaning.status));
+        uses.emplace(std::to_string(meaning.status), meaning.command);
+        commands.emplace(meaning.command);
+    }
+
+    Names listed;
+    std::string status;
+    std::istringstream lines(manSections().at("EXIT STATUS"));
+    const std::regex word(R"([a-z]+)");
+    for (std::string line; std::getline(lines, line);) {
+        if (line == ".TP" && std::getline(lines, line) && line.rfind(".B ", 0) == 0) {
+            status = line.substr(3);
+            listed.insert(status);
+        } else if (line.rfind(".BR ", 0) == 0) {
+            for (auto it = std::sregex_iterator(line.begin(), line.end(), word); it != std::sregex_iterator();
+                 ++it) {
+                if (commands.contains(it->str()))
+                    EXPECT_TRUE(uses.contains({status, it->str()})) << it->str() << " under " << status;
+            }
+        }
+    }
+    EXPECT_EQ(listed, tableStatuses);
 }
 
 } // namespace

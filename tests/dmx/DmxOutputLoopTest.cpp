@@ -22,7 +22,6 @@ using ::testing::ElementsAre;
 
 constexpr std::int64_t kMs = kNsPerMs;
 constexpr std::int64_t kPeriodNs = kDmxFramePeriodMs * kMs;
-constexpr std::size_t kFrameSlots = 1 + kSentLevelCount;
 
 // DMX output over a simulated controller found at start-up, on virtual time.
 class DmxOutputLoopTest : public ::testing::Test {
@@ -95,7 +94,7 @@ TEST_F(DmxOutputLoopTest, CheckingTheBoxOpensTheLinkAndSendsAFrameEvery60ms)
         const WireFrame& frame = *frames[i];
         EXPECT_EQ(frame.breakLowNs, 156'250);
         EXPECT_GT(frame.markAfterBreakNs, 0);
-        ASSERT_EQ(frame.bytes.size(), kFrameSlots);
+        ASSERT_EQ(frame.bytes.size(), kSentSlotCount);
         EXPECT_THAT(frame.bytes, Each(0));
         if (i > 0) {
             EXPECT_EQ(frame.breakStartNs - frames[i - 1]->breakStartNs, kPeriodNs);
@@ -120,7 +119,7 @@ TEST_F(DmxOutputLoopTest, FramesCarryStartCodeZeroAndSlots1To512Only)
     const auto frames = framesHeard();
     ASSERT_EQ(frames.size(), 2u);
     for (const WireFrame* frame : frames) {
-        ASSERT_EQ(frame->bytes.size(), kFrameSlots);
+        ASSERT_EQ(frame->bytes.size(), kSentSlotCount);
         EXPECT_EQ(frame->startCode(), kDmxStartCode);
         EXPECT_EQ(frame->bytes[1], 11);
     }

@@ -55,7 +55,7 @@ TEST(Soak, DmxOutputForAMillionFramesSendsEveryFrameAlikeInTheSameMemory)
         const auto frames = heard.dmxFrames();
         ASSERT_EQ(frames.size(), 2u) << frame;
         for (const WireFrame* sent : frames) {
-            ASSERT_EQ(sent->bytes.size(), 1 + kSentLevelCount);
+            ASSERT_EQ(sent->bytes.size(), kSentSlotCount);
             const DmxFrameSlots levels = universe.sentSlots();
             EXPECT_TRUE(std::equal(sent->bytes.begin(), sent->bytes.end(), levels.begin())) << frame;
         }

@@ -4,6 +4,7 @@
 // finish. Real time, but nothing here asserts a duration: waits are for things to happen, with a
 // generous limit.
 #include "link/LineThread.h"
+#include "link/LineThreadCheck.h"
 #include "tests/support/TaskQueue.h"
 
 #include <gmock/gmock.h>
@@ -53,7 +54,7 @@ TEST(LineThread, PostedWorkRunsInOrderOnTheLineWhileThePosterGoesOn)
     });
     for (int i = 1; i <= 100; ++i) {
         bench.onLine([&, i] {
-            allOnTheLine = allOnTheLine && bench.line.isCurrent();
+            allOnTheLine = allOnTheLine && bench.line.isCurrent() && onTheLinesThread();
             order.push_back(i);
         });
     }
@@ -64,7 +65,10 @@ TEST(LineThread, PostedWorkRunsInOrderOnTheLineWhileThePosterGoesOn)
     EXPECT_FALSE(bench.line.isCurrent());
     held.unlock();
     ASSERT_TRUE(bench.waitFor([&] { return done.load(); }));
+    // The debug builds' check: off the line's thread while it runs; anywhere once no line has one.
+    EXPECT_FALSE(onTheLinesThread());
     bench.line.stop();
+    EXPECT_TRUE(onTheLinesThread());
     std::vector<int> expected(101);
     for (int i = 0; i <= 100; ++i)
         expected[static_cast<std::size_t>(i)] = i;

@@ -123,7 +123,7 @@ TEST(SerialWire, DmxFramesHaveTheirBreakStartCodeAndLevelsExactly)
     EXPECT_EQ(heard.strayCharacters, 0u);
     const auto frames = heard.dmxFrames();
     ASSERT_GE(frames.size(), kFrames);
-    std::vector<std::uint8_t> expected(1 + kSentLevelCount, 0);
+    std::vector<std::uint8_t> expected(kSentSlotCount, 0);
     for (const auto& [slot, level] : levels)
         expected[slot] = level;
     for (const WireFrame* frame : frames) {
