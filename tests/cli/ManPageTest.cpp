@@ -142,8 +142,9 @@ TEST(MvtManPage, ListsTheExitStatusesOfTheTable)
         } else if (line.rfind(".BR ", 0) == 0) {
             for (auto it = std::sregex_iterator(line.begin(), line.end(), word); it != std::sregex_iterator();
                  ++it) {
-                if (commands.contains(it->str()))
+                if (commands.contains(it->str())) {
                     EXPECT_TRUE(uses.contains({status, it->str()})) << it->str() << " under " << status;
+                }
             }
         }
     }
