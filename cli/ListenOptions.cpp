@@ -100,7 +100,8 @@ bool ListenOptionParser::expectationsFrom(WitnessSetup& witness, QString& error)
         // What the run's own script sends; what is heard is still read by the receiver's own table.
         const RunPlan plan = planRun({.files = witness.files, .passwords = *passwords, .selectedIndex = 0});
         if (plan.refusal) {
-            error = QStringLiteral("The expected files cannot be sent: %1").arg(QString::fromStdString(plan.message));
+            error = QStringLiteral("The expected files cannot be sent: %1")
+                        .arg(QString::fromStdString(plan.message));
             return false;
         }
         for (const RunPlan::Unit& unit : plan.units)

@@ -2,7 +2,6 @@
 #include "receive/LineExpectation.h"
 
 #include "core/HexText.h"
-#include "receive/FixtureLog.h"
 #include "receive/ReceiverTable.h"
 
 #include <algorithm>
@@ -61,18 +60,6 @@ std::string describe(const LineExpectation::Heard& heard)
 }
 
 } // namespace
-
-std::vector<ExpectedUnit> expectedUnitsOf(const FixtureLog& planned)
-{
-    std::vector<ExpectedUnit> units;
-    for (const FixtureLog::Item& item : planned.items) {
-        if (item.kind == FixtureLog::Kind::Packet)
-            units.push_back({false, planned.packets[item.index].bytes});
-        else if (planned.frames[item.index].isWakeUp())
-            units.push_back({true, planned.frames[item.index].bytes});
-    }
-    return units;
-}
 
 LineExpectation::LineExpectation(std::vector<ExpectedUnit> update,
                                  std::optional<std::vector<std::uint8_t>> dmxFrame)

@@ -11,16 +11,11 @@
 
 namespace sus {
 
-struct FixtureLog;
-
 // One unit of an update run as it should be heard: a wake-up frame's zeros or a packet's bytes.
 struct ExpectedUnit {
     bool wakeUp = false;
     std::vector<std::uint8_t> bytes;
 };
-
-// The wake-up frames and packets of `planned` (a run heard on the simulated line), in order.
-std::vector<ExpectedUnit> expectedUnitsOf(const FixtureLog& planned);
 
 // Checks what is heard against what should be: the update's wake-up frames and packets exactly
 // and in order, and every DMX frame's start code and slots. Each check is made only when given;

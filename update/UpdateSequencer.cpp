@@ -3,6 +3,7 @@
 
 #include "core/Presenter.h"
 #include "core/Timer.h"
+#include "link/LineThreadCheck.h"
 #include "link/Link.h"
 #include "link/LinkFaultText.h"
 #include "link/LinkTurns.h"
@@ -73,6 +74,7 @@ void UpdateSequencer::runEnded(const RunProgress& progress)
 
 void UpdateSequencer::startRun(RunRequest request)
 {
+    SUS_ASSERT_ON_THE_LINES_THREAD();
     runActive_ = true;
     awaitingUser_ = false;
     outcome_ = RunOutcome::None;
@@ -90,6 +92,7 @@ void UpdateSequencer::startRun(RunRequest request)
 
 void UpdateSequencer::stopRun()
 {
+    SUS_ASSERT_ON_THE_LINES_THREAD();
     // Once FinishUpdate or AbortUpdate is out or due, there is nothing left to stop; nor while the user
     // reads a message that holds the run (the window's box keeps the button from being pressed).
     if (!runActive_ || awaitingUser_ || !script_->canStop())
@@ -99,6 +102,7 @@ void UpdateSequencer::stopRun()
 
 void UpdateSequencer::abortRun()
 {
+    SUS_ASSERT_ON_THE_LINES_THREAD();
     if (!runActive_)
         return;
     // Nobody is left to dismiss a message that holds the run.
@@ -108,6 +112,7 @@ void UpdateSequencer::abortRun()
 
 void UpdateSequencer::Timer1Timer()
 {
+    SUS_ASSERT_ON_THE_LINES_THREAD();
     gaps_.tickCame();
     if (!runActive_)
         return;

@@ -26,10 +26,9 @@ class UpdateRunListener;
 // with their gaps kept (link/FrameGaps.h), and a run that cannot go on ends as the row of its ending
 // says (RunEnding.h) and nothing else. A run never reports a success it did not have.
 //
-// The run belongs to the line's thread (link/LineHost.h): the link, Timer1, the files and the script.
-// start, stop and what listeners hear belong to the window's; the two sides only post to each other.
-// A message that holds the run (the finish, a refused file) is shown on the window's thread while
-// Timer1 stands, and the run goes on once it is dismissed.
+// Runs on the line's thread (link/LineHost.h): the link, Timer1, the files and the script; start, stop
+// and what listeners hear are the window's. A message that holds the run (the finish, a refused file)
+// is shown on the window's thread while Timer1 stands, and the run goes on once it is dismissed.
 class UpdateSequencer {
 public:
     // Sets up Timer1 (its first interval, its ticks); the run takes the link by `turns`. `lineClock`
