@@ -36,14 +36,18 @@ UpdateRunScript::UpdateRunScript(UpdateFiles& files, RunRequest request)
     }
 }
 
+// Each state's step, with the interval it sets for the tick after it; a state that sets none keeps
+// the one in force.
 const RunTick& UpdateRunScript::tick()
 {
     startTick();
     switch (state_) {
-    case State::WakeUp: // 100 ms
+    case State::WakeUp:
+        setInterval(kWakeUpMs);
         wakeUpFrame();
         break;
-    case State::NextFile: // 20 ms
+    case State::NextFile:
+        setInterval(kBaseMs);
         nextFileOrFinish();
         break;
     case State::Identify1: {
@@ -57,25 +61,29 @@ const RunTick& UpdateRunScript::tick()
     case State::Identify3:
         send(packets_.buildIdentify3(), State::CountRound);
         break;
-    case State::CountRound: // 1000 ms once the last round is counted
+    case State::CountRound: // kLongPauseMs once the last round is counted
         countHandshakeRound();
         break;
-    case State::HeaderStart: // 20 ms
+    case State::HeaderStart:
+        setInterval(kBaseMs);
         headerStart();
         break;
-    case State::HeaderFirst: // 1000 ms when the file asks for a long pause
+    case State::HeaderFirst: // kLongPauseMs when the file asks for it
         headerFirst();
         break;
-    case State::HeaderSecond: // 20 ms
+    case State::HeaderSecond:
+        setInterval(kBaseMs);
         headerSecond();
         break;
-    case State::DataBlock: // 20 ms
+    case State::DataBlock:
+        setInterval(kBaseMs);
         dataBlock();
         break;
     case State::DataBlockAgain:
         send(packets_.lastPacket(), State::DataBlock);
         break;
-    case State::EndOfFile: // 100 ms
+    case State::EndOfFile:
+        setInterval(kWakeUpMs);
         endOfFile();
         break;
     case State::Abort:
@@ -101,7 +109,6 @@ void UpdateRunScript::wakeUpFrame()
         state_ = State::NextFile;
     else
         ++wakeCount_;
-    setInterval(kWakeUpMs);
     const auto zeros = packets_.buildWakeFrame();
     WakeUpFrame(tick_.steps, zeros);
     tick_.unit = RunTick::Unit::WakeUpFrame;
@@ -112,7 +119,6 @@ void UpdateRunScript::wakeUpFrame()
 
 void UpdateRunScript::nextFileOrFinish()
 {
-    setInterval(kBaseMs);
     if (fileIndex_ >= request_.files.size()) {
         endRun(RunEnding::Finished, std::string(kUpdateFinished));
         return;
@@ -157,7 +163,6 @@ void UpdateRunScript::countHandshakeRound()
 
 void UpdateRunScript::headerStart()
 {
-    setInterval(kBaseMs);
     imagePos_ = kHeaderBlockOffset;
     blockCounter_ = 0;
     state_ = State::HeaderFirst;
@@ -177,7 +182,6 @@ void UpdateRunScript::headerFirst()
 
 void UpdateRunScript::headerSecond()
 {
-    setInterval(kBaseMs);
     send(packets_.lastPacket(), State::DataBlock);
     blockCounter_ = kFirstDataBlock - 1;
     imagePos_ = kImageDataOffset;
@@ -186,7 +190,6 @@ void UpdateRunScript::headerSecond()
 
 void UpdateRunScript::dataBlock()
 {
-    setInterval(kBaseMs);
     const UpdateImage& image = files_.updateImage();
     // While the position is at most the size, not below it: data that ends on a multiple of 256 gets
     // one more block, of zeros.
@@ -203,7 +206,6 @@ void UpdateRunScript::dataBlock()
 
 void UpdateRunScript::endOfFile()
 {
-    setInterval(kWakeUpMs);
     send(packets_.buildCommand(PacketType::EndOfFile), State::NextFile);
     imagePos_ = 0;
     ++progress_.sent.filesWhole;
