@@ -12,14 +12,28 @@
 #   ./test.sh soak   the soaks alone (a million DMX frames, a 300-file run), under the sanitizers
 set -euo pipefail
 cd "$(dirname "$0")"
+total_started=$SECONDS
 bash scripts/install-deps.sh
 
 # Formatting is checked, not changed: `clang-format -i` on the files it names mends them.
 find app bench cli core dmx fuzz link receive sim tests update -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
 
-# Every source and script file names its licence in its first lines.
-unlicensed=$(git ls-files '*.cpp' '*.h' '*.sh' '*.cmake' '*CMakeLists.txt' '*.rules' '*.desktop' '*.1.in' \
-  '*.qrc' '*.xml' '*.yml' .ci/run packaging/debian/reload-udev-rules | while IFS= read -r file; do
+# Every source and script file names its licence in its first lines. The files are git's when the
+# sources are a checkout of their own; a source archive, or a checkout without git, is searched instead.
+licensed_files() {
+  local patterns=('*.cpp' '*.h' '*.sh' '*.cmake' '*CMakeLists.txt' '*.rules' '*.desktop' '*.1.in' '*.qrc' '*.xml'
+    '*.yml')
+  if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
+    git ls-files "${patterns[@]}"
+  else
+    local names=()
+    for pattern in "${patterns[@]}"; do names+=(-o -name "$pattern"); done
+    find . \( -path './build*' -o -path './.git' \) -prune -o -type f \( "${names[@]:1}" \) -print | sed 's|^\./||'
+  fi
+  echo .ci/run
+  echo packaging/debian/reload-udev-rules
+}
+unlicensed=$(licensed_files | while IFS= read -r file; do
   head -3 "$file" | grep -q 'SPDX-License-Identifier: Apache-2.0' || echo "$file"
 done)
 [ -z "$unlicensed" ] || { echo "No SPDX-License-Identifier line in: $unlicensed" >&2; exit 1; }
@@ -27,13 +41,15 @@ done)
 # The workflows no machine here runs are held to their form at least.
 yamllint -s -c .yamllint.yml .github/workflows
 
-# Builds the preset's tree and runs the tests of a test preset, saying how long that took.
+# Builds the preset's tree and runs the tests of a test preset, saying how long that took: building
+# (configuring included) and testing apart.
 suite() {
-  local build=$1 tests=${2:-$1} started=$SECONDS
+  local build=$1 tests=${2:-$1} started=$SECONDS built
   cmake --preset "$build" >/dev/null
   cmake --build --preset "$build"
+  built=$SECONDS
   QT_QPA_PLATFORM=offscreen ctest --preset "$tests" -j "$(nproc)"
-  echo "== $tests: $((SECONDS - started)) s"
+  echo "== $tests: $((SECONDS - started)) s (build $((built - started)) s, tests $((SECONDS - built)) s)"
 }
 
 if [ "${1:-}" = soak ]; then
@@ -54,3 +70,4 @@ echo "== fuzz: $((SECONDS - started)) s"
 started=$SECONDS
 packaging/test-package.sh "$preset"
 echo "== package: $((SECONDS - started)) s"
+echo "== total: $((SECONDS - total_started)) s"

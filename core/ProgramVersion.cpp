@@ -10,8 +10,9 @@ namespace sus {
 std::string versionLine(std::string_view program)
 {
     std::string line = std::string(program) + ' ' + kProjectVersion;
-    if (kBuildCommit[0] != '\0')
-        line += std::string(" (commit ") + kBuildCommit + ')';
+    // Sources without a git checkout of their own (an archive, a checkout without git) know no commit.
+    line += kBuildCommit[0] != '\0' ? std::string(" (commit ") + kBuildCommit + ')'
+                                    : std::string(" (not from a commit)");
     return line + '\n' + kLicenceLine + '\n';
 }
 

@@ -6,8 +6,8 @@
 namespace sus::test {
 namespace {
 
-// "<program> <version>", then the commit in brackets where the build knows it, on one line; then the
-// licence.
+// "<program> <version>", then in brackets the commit, or that the build knows none, on one line; then
+// the licence.
 void expectVersionLine(const MvtResult& run, const std::string& program)
 {
     EXPECT_EQ(run.exitCode, 0) << program << ": " << run.err;
@@ -16,7 +16,7 @@ void expectVersionLine(const MvtResult& run, const std::string& program)
     const std::string first = run.out.substr(0, end);
     EXPECT_EQ(first.rfind(program + " " SUS_PROJECT_VERSION, 0), 0u) << run.out;
     const std::string rest = first.substr(program.size() + 1 + std::string(SUS_PROJECT_VERSION).size());
-    EXPECT_TRUE(rest.empty() || rest.rfind(" (commit ", 0) == 0) << run.out;
+    EXPECT_TRUE(rest == " (not from a commit)" || rest.rfind(" (commit ", 0) == 0) << run.out;
     EXPECT_EQ(run.out.substr(end + 1), "Licensed under the Apache License, Version 2.0.\n");
     EXPECT_EQ(run.err, "");
 }
