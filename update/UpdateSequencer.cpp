@@ -28,14 +28,15 @@ bool UpdateSequencer::start(RunRequest request)
     if (shownRunActive_)
         return false;
     if (!request.passwordGiven()) {
-        shownOutcome_ = RunOutcome::EmptyPassword;
+        // A run refused at Start has no progress, only its outcome.
+        shownProgress_ = {};
+        shownProgress_.outcome = RunOutcome::EmptyPassword;
         presenter_.showMessage(std::string(kEnterThePassword));
         return false;
     }
     // DMX output shares the link: it stops, and stays off, before the run opens the link for itself.
     turns_.updateRunStarts();
     shownRunActive_ = true;
-    shownOutcome_ = RunOutcome::None;
     shownProgress_ = {};
     for (UpdateRunListener* listener : listeners_)
         listener->updateRunStarted(request);
@@ -65,7 +66,6 @@ void UpdateSequencer::progressed(const RunProgress& progress)
 void UpdateSequencer::runEnded(const RunProgress& progress)
 {
     shownRunActive_ = false;
-    shownOutcome_ = progress.outcome;
     shownProgress_ = progress;
     turns_.updateRunEnded();
     for (UpdateRunListener* listener : listeners_)

@@ -52,7 +52,7 @@ public:
 
     // From Start until the listeners have been told that the run ended.
     bool runActive() const { return shownRunActive_; }
-    RunOutcome lastOutcome() const { return shownOutcome_; }
+    RunOutcome lastOutcome() const { return shownProgress_.outcome; }
     // Where the run stood when the window's thread last heard.
     const RunProgress& lastProgress() const { return shownProgress_; }
 
@@ -94,7 +94,6 @@ private:
     // The window's thread.
     std::vector<UpdateRunListener*> listeners_;
     bool shownRunActive_ = false;
-    RunOutcome shownOutcome_ = RunOutcome::None;
     RunProgress shownProgress_;
 
     // The line's thread.

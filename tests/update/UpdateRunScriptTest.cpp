@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // What the run's script yields for given files, read as a timeline: no timer, thread or device.
 #include "update/UpdateRunScript.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/UpdateFileBuilder.h"
+#include "tests/update/UpdateRunBench.h"
 #include "update/RunPlan.h"
 #include "update/UpdateFiles.h"
 
@@ -14,15 +13,6 @@
 
 namespace sus::test {
 namespace {
-
-UpdateFileBuilder FileWithData(std::size_t dataLength, std::uint8_t seed = 1)
-{
-    std::vector<std::uint8_t> data(dataLength);
-    for (std::size_t i = 0; i < dataLength; ++i)
-        data[i] = static_cast<std::uint8_t>(seed + i * 13);
-    return UpdateFileBuilder().keyBytes({0x5A, 0x3C, 0x96, 0x1F, 0x77, 0xE2}).imageData(data);
-}
-constexpr const char* kPassword = "452DB8";
 
 std::string unitName(const RunPlan::Unit& unit)
 {
