@@ -90,7 +90,6 @@ bool listenToInput(const std::string& path, LineWitness& witness, Recorder& reco
 bool listenToPort(ReceivingPort& port, LineWitness& witness, Recorder& recorder, std::string& error)
 {
     catchInterrupt();
-    std::cerr << commandPrefix("listen") << "listening; Ctrl+C ends it with the report.\n";
     const SteadyClock clock;
     const std::int64_t originNs = clock.nowNs();
     std::vector<std::uint8_t> piece;
@@ -142,6 +141,15 @@ int runListen(const QStringList& arguments)
         }
     }
 
+    if (listenPort) {
+        // What the adapter's driver can tell decides what is checked; the stream may still show
+        // otherwise.
+        const std::optional<UsbId> id = listenPort->usbId();
+        const AdapterFamily family = adapterFamilyOf(id, driverKernelRelease());
+        settings->witness.adapter = family.status.value_or(LineStatus::PerCharacter);
+        std::cerr << commandPrefix("listen") << "listening on " << settings->port << ", "
+                  << adapterDescription(id, family) << ". Ctrl+C ends it with the report.\n";
+    }
     LineWitness witness(std::cout, std::move(settings->witness));
     std::string error;
     const bool heardToTheEnd = listenPort ? listenToPort(*listenPort, witness, recorder, error)

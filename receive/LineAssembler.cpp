@@ -10,20 +10,6 @@
 
 namespace sus {
 
-namespace {
-
-// The payload size for a packet type; nullopt for the types that are never sent.
-std::optional<std::size_t> payloadSize(std::uint16_t type)
-{
-    if (type <= heard::kLastCommandType)
-        return heard::kCommandPayloadSize;
-    if (type >= heard::kFirstDataBlockType)
-        return heard::kDataBlockPayloadSize;
-    return std::nullopt;
-}
-
-} // namespace
-
 bool WireFrame::isWakeUp() const
 {
     return !bytes.empty() && !ninthBits.front() &&
@@ -39,7 +25,8 @@ std::vector<std::uint8_t> WirePacket::payload() const
 {
     if (bytes.size() <= heard::kHeaderSize)
         return {};
-    const std::size_t size = std::min(bytes.size() - heard::kHeaderSize, payloadSize(type).value_or(0));
+    const std::size_t size =
+        std::min(bytes.size() - heard::kHeaderSize, heard::payloadSize(type).value_or(0));
     return {bytes.begin() + heard::kHeaderSize,
             bytes.begin() + static_cast<std::ptrdiff_t>(heard::kHeaderSize + size)};
 }
@@ -126,7 +113,7 @@ void LineAssembler::addToPacket(const WireCharacter& c)
     if (received < heard::kHeaderSize)
         return;
     packet_.type = static_cast<std::uint16_t>(packet_.bytes[2] | (packet_.bytes[3] << 8));
-    const std::optional<std::size_t> payload = payloadSize(packet_.type);
+    const std::optional<std::size_t> payload = heard::payloadSize(packet_.type);
     if (packet_.bytes[1] != 0 || !payload) {
         finish();
         return;

@@ -25,12 +25,6 @@ std::string packetName(const std::vector<std::uint8_t>& packet)
     return name;
 }
 
-// A character as a difference names it: its value, and its ninth bit where that is the point.
-std::string characterText(std::uint8_t value, bool ninthBit)
-{
-    return "0x" + hexByte(value) + " with its ninth bit " + (ninthBit ? "1" : "0");
-}
-
 // What was heard, for the update's comparison.
 enum class HeardKind { WakeUp, Packet, Stray, OtherFrame };
 
@@ -44,7 +38,7 @@ struct LineExpectation::Heard {
 
 namespace {
 
-std::string describe(const LineExpectation::Heard& heard)
+std::string describe(const LineExpectation::Heard& heard, const std::string& strayText)
 {
     switch (heard.kind) {
     case HeardKind::WakeUp:
@@ -52,7 +46,7 @@ std::string describe(const LineExpectation::Heard& heard)
     case HeardKind::Packet:
         return "packet " + packetName(*heard.bytes);
     case HeardKind::Stray:
-        return "a stray character " + characterText(heard.stray.value, heard.stray.ninthBit);
+        return "a stray character " + strayText;
     case HeardKind::OtherFrame:
         break;
     }
@@ -104,6 +98,14 @@ void LineExpectation::finish()
         differ("no DMX frame was heard");
 }
 
+// A character as a difference names it: its value, and its ninth bit where that was heard.
+std::string LineExpectation::characterText(std::uint8_t value, bool ninthBit) const
+{
+    if (!ninthBitsChecked_)
+        return "0x" + hexByte(value);
+    return "0x" + hexByte(value) + " with its ninth bit " + (ninthBit ? "1" : "0");
+}
+
 void LineExpectation::differ(std::string text)
 {
     if (!difference_)
@@ -141,7 +143,8 @@ void LineExpectation::compareUpdate(const Heard& heard)
         return; // whatever the line carried before the run began
     updateStarted_ = true;
     if (nextUnit_ == update_.size()) {
-        return differ("heard more than expected after the last packet: " + describe(heard));
+        return differ("heard more than expected after the last packet: " +
+                      describe(heard, characterText(heard.stray.value, heard.stray.ninthBit)));
     }
     const std::size_t unit = nextUnit_++;
     const ExpectedUnit& expected = update_[unit];
@@ -152,7 +155,8 @@ void LineExpectation::compareUpdate(const Heard& heard)
         if (heard.kind == HeardKind::Stray)
             return differ(name + ", byte 0: expected " + characterText(expected.bytes.front(), false) +
                           ", heard " + characterText(heard.stray.value, heard.stray.ninthBit));
-        return differ(name + ": expected, heard " + describe(heard));
+        return differ(name + ": expected, heard " +
+                      describe(heard, characterText(heard.stray.value, heard.stray.ninthBit)));
     }
     const std::vector<std::uint8_t>& got = *heard.bytes;
     const auto mismatch = std::ranges::mismatch(expected.bytes, got);

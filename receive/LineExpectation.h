@@ -29,6 +29,9 @@ public:
     void onStray(const WireCharacter& character) override;
     // Nothing more will be heard.
     void finish();
+    // Whether the ninth bits heard are the line's, to be named in a difference; otherwise only the
+    // bytes are.
+    void setNinthBitsChecked(bool checked) { ninthBitsChecked_ = checked; }
 
     // Whether anything is expected at all.
     bool checksAnything() const { return !update_.empty() || dmxFrame_.has_value(); }
@@ -42,6 +45,7 @@ private:
     void compareDmx(const WireFrame& frame);
     void differ(std::string text);
     std::string expectedName(std::size_t unit) const;
+    std::string characterText(std::uint8_t value, bool ninthBit) const;
 
     bool checksUpdate() const { return !update_.empty(); }
 
@@ -53,6 +57,7 @@ private:
     // A packet heard shorter than expected: the character after it says why.
     std::optional<std::size_t> cutAt_;
     std::optional<std::string> difference_;
+    bool ninthBitsChecked_ = true;
 };
 
 } // namespace sus

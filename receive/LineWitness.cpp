@@ -13,8 +13,14 @@ LineWitness::LineWitness(std::ostream& out, WitnessSetup setup)
       // A long listen keeps no capture it was not asked for.
       characters_(setup.capture ? CharacterListeners{&capture_, &assembler_}
                                 : CharacterListeners{&assembler_}),
-      decoder_(characters_)
+      judge_(characters_, setup.adapter,
+             [this](const std::string& why) {
+                 out_ << why << "\n";
+                 expectation_.setNinthBitsChecked(false);
+             }),
+      decoder_(judge_)
 {
+    expectation_.setNinthBitsChecked(judge_.ninthBitsChecked());
 }
 
 void LineWitness::heard(std::span<const std::uint8_t> bytes, std::int64_t readNs)
@@ -35,22 +41,35 @@ void LineWitness::finish()
         out_ << report_.text(receiver_.reception());
     printSummary();
     if (checksExpectation())
-        out_ << (expectationMet() ? "As expected.\n" : "NOT as expected: " + firstDifference() + ".\n");
+        out_ << verdict() << "\n";
     out_.flush();
+}
+
+std::string LineWitness::verdict() const
+{
+    if (judge_.ninthBitsChecked())
+        return expectationMet() ? "As expected." : "NOT as expected: " + firstDifference() + ".";
+    const std::string unseen = "the ninth bits were not checked with this adapter.";
+    return expectationMet() ? "As expected in every byte; " + unseen
+                            : "NOT as expected: " + firstDifference() + "; " + unseen;
 }
 
 void LineWitness::printSummary()
 {
     const MarkedStreamCounts& counts = decoder_.counts();
-    out_ << "Heard " << counts.characters << " character(s) and " << counts.breaks
+    const ReadCounts read = judge_.counts();
+    out_ << "Heard " << read.characters << " character(s) and " << read.breaks
          << " break(s): " << printer_.dmxFrames() << " DMX frame(s), " << printer_.wakeUpFrames()
          << " wake-up frame(s), " << printer_.packets() << " packet(s), " << printer_.strays()
          << " character(s) in no frame or packet.\n";
-    if (counts.marked > 0)
-        out_ << "  " << counts.marked
+    if (!judge_.ninthBitsChecked())
+        out_ << "  With this adapter the ninth bits and breaks were read from the line's structure, not "
+                "heard ("
+             << judge_.marked() << " character(s) came marked).\n";
+    else if (read.marked > 0)
+        out_ << "  " << read.marked
              << " character(s) came marked with a parity or framing error (a packet's first byte and a "
-                "wake-up "
-                "frame's first zero come so on purpose).\n";
+                "wake-up frame's first zero come so on purpose).\n";
     if (counts.badEscapes > 0)
         out_ << "  " << counts.badEscapes
              << " escape(s) that no receiving UART writes: this is not a marked stream, or it is damaged.\n";

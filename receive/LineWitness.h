@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "receive/AdapterFamily.h"
 #include "receive/HeardCapture.h"
 #include "receive/HeardLinePrinter.h"
 #include "receive/LineAssembler.h"
@@ -8,6 +9,7 @@
 #include "receive/LineListeners.h"
 #include "receive/MarkedStream.h"
 #include "receive/ReceptionReport.h"
+#include "receive/StatusJudge.h"
 #include "receive/UpdateReceiver.h"
 
 #include <cstdint>
@@ -26,6 +28,8 @@ struct WitnessSetup {
     std::vector<ExpectedUnit> update; // the wake-up frames and packets to hear; none: not checked
     std::optional<std::vector<std::uint8_t>> dmxFrame; // what every DMX frame carries; none: not checked
     bool capture = false;                              // keep what was heard as writes, for a capture
+    // What the adapter's marks are taken to say until the stream shows otherwise.
+    LineStatus adapter = LineStatus::PerCharacter;
 };
 
 // A receiver on the line in bounded memory: reads the marked stream a receiving UART delivers,
@@ -47,6 +51,7 @@ public:
 
 private:
     void printSummary();
+    std::string verdict() const;
 
     std::ostream& out_;
     HeardLinePrinter printer_;
@@ -57,6 +62,7 @@ private:
     LineAssembler assembler_;
     HeardCapture capture_;
     CharacterListeners characters_;
+    StatusJudge judge_;
     MarkedStreamDecoder decoder_;
 };
 

@@ -30,13 +30,14 @@ void appendMarkedBreak(std::vector<std::uint8_t>& out)
     out.insert(out.end(), {marked::kEscape, marked::kErrorMark, marked::kBreakValue});
 }
 
-MarkedStreamDecoder::MarkedStreamDecoder(CharacterListener& listener)
+MarkedStreamDecoder::MarkedStreamDecoder(MarkedItemListener& listener)
     : listener_(listener), lastStartNs_(std::numeric_limits<std::int64_t>::min() / 2)
 {
 }
 
 void MarkedStreamDecoder::feed(std::span<const std::uint8_t> bytes, std::int64_t readNs)
 {
+    using Kind = MarkedItem::Kind;
     counts_.bytesRead += bytes.size();
     for (const std::uint8_t byte : bytes) {
         switch (escape_) {
@@ -44,28 +45,23 @@ void MarkedStreamDecoder::feed(std::span<const std::uint8_t> bytes, std::int64_t
             if (byte == marked::kEscape)
                 escape_ = Escape::Escaped;
             else
-                character(byte, true, readNs);
+                item(Kind::Plain, byte, readNs);
             break;
         case Escape::Escaped:
             escape_ = Escape::None;
             if (byte == marked::kEscape) {
-                character(byte, true, readNs);
+                item(Kind::Plain, byte, readNs);
             } else if (byte == marked::kErrorMark) {
                 escape_ = Escape::Marked;
             } else {
                 // Not a UART's marking: the escape is noise, the byte is taken as it came.
                 ++counts_.badEscapes;
-                character(byte, true, readNs);
+                item(Kind::Plain, byte, readNs);
             }
             break;
         case Escape::Marked:
             escape_ = Escape::None;
-            if (byte == marked::kBreakValue) {
-                markedZero(readNs);
-            } else {
-                ++counts_.marked;
-                character(byte, false, readNs);
-            }
+            item(byte == marked::kBreakValue ? Kind::ZeroOrBreak : Kind::Flagged, byte, readNs);
             break;
         }
     }
@@ -75,37 +71,41 @@ void MarkedStreamDecoder::finish()
 {
     counts_.endedInsideEscape = escape_ != Escape::None;
     escape_ = Escape::None;
+    listener_.onEnd();
 }
 
-std::int64_t MarkedStreamDecoder::nextStartNs(std::int64_t readNs)
+void MarkedStreamDecoder::item(MarkedItem::Kind kind, std::uint8_t value, std::int64_t readNs)
 {
     lastStartNs_ = std::max(readNs, lastStartNs_ + kCharacterNs);
-    return lastStartNs_;
+    listener_.onItem({kind, value, lastStartNs_});
 }
 
-void MarkedStreamDecoder::character(std::uint8_t value, bool ninthBit, std::int64_t readNs)
+void PerCharacterReader::onItem(const MarkedItem& item)
 {
-    afterBreak_ = false;
-    ++counts_.characters;
-    WireCharacter c;
-    c.startNs = nextStartNs(readNs);
-    c.value = value;
-    c.ninthBit = ninthBit;
-    listener_.onCharacter(c);
-}
-
-void MarkedStreamDecoder::markedZero(std::int64_t readNs)
-{
+    if (item.kind != MarkedItem::Kind::ZeroOrBreak) {
+        character(item, item.kind == MarkedItem::Kind::Plain);
+        return;
+    }
     if (afterBreak_) {
-        ++counts_.marked;
-        character(marked::kBreakValue, false, readNs);
+        character(item, false);
         return;
     }
     ++counts_.breaks;
-    const std::int64_t startNs = nextStartNs(readNs);
     // How long the line stayed low is not in the stream: at least the character the UART sampled.
-    listener_.onBreak(startNs, startNs + kCharacterNs);
+    listener_.onBreak(item.startNs, item.startNs + kCharacterNs);
     afterBreak_ = true;
+}
+
+void PerCharacterReader::character(const MarkedItem& item, bool ninthBit)
+{
+    afterBreak_ = false;
+    ++counts_.characters;
+    counts_.marked += ninthBit ? 0 : 1;
+    WireCharacter c;
+    c.startNs = item.startNs;
+    c.value = item.value;
+    c.ninthBit = ninthBit;
+    listener_.onCharacter(c);
 }
 
 } // namespace sus

@@ -28,22 +28,39 @@ inline constexpr std::uint8_t kBreakValue = 0x00;
 void appendMarked(std::vector<std::uint8_t>& out, const WireCharacter& c);
 void appendMarkedBreak(std::vector<std::uint8_t>& out);
 
-// What the stream held besides characters received right.
+// One thing the stream holds, as the driver marked it: a character received right, one marked
+// with an error (a parity or framing error, or the adapter's flag on its whole USB packet), or the
+// mark a break and a marked zero share. Each is placed at the time its piece was read, or one
+// character time after the one before it if that is later.
+struct MarkedItem {
+    enum class Kind { Plain, Flagged, ZeroOrBreak };
+    Kind kind = Kind::Plain;
+    std::uint8_t value = 0; // a ZeroOrBreak's is 0
+    std::int64_t startNs = 0;
+
+    bool marked() const { return kind != Kind::Plain; }
+};
+
+class MarkedItemListener {
+public:
+    virtual ~MarkedItemListener() = default;
+    virtual void onItem(const MarkedItem& item) = 0;
+    // The stream has ended.
+    virtual void onEnd() = 0;
+};
+
+// What the stream held that is no character: escapes no UART writes.
 struct MarkedStreamCounts {
     std::size_t bytesRead = 0;
-    std::size_t characters = 0; // breaks not included
-    std::size_t marked = 0;     // characters marked: ninth bit 0, or a framing error
-    std::size_t breaks = 0;
     std::size_t badEscapes = 0;     // 0xFF followed by neither 0xFF nor 0x00: not a UART's marking
     bool endedInsideEscape = false; // the stream stopped after 0xFF or 0xFF 0x00
 };
 
-// Reads a marked stream piece by piece and tells `listener` of every break and character. The
-// stream holds no times: each character is placed at the time its piece was read, or one
-// character time after the one before it if that is later.
+// Reads a marked stream piece by piece into its items. The stream holds no times: each item is
+// placed at the time its piece was read, or one character time after the one before it.
 class MarkedStreamDecoder {
 public:
-    explicit MarkedStreamDecoder(CharacterListener& listener);
+    explicit MarkedStreamDecoder(MarkedItemListener& listener);
 
     void feed(std::span<const std::uint8_t> bytes, std::int64_t readNs);
     // The stream has ended.
@@ -54,15 +71,41 @@ public:
 private:
     enum class Escape { None, Escaped, Marked };
 
-    void character(std::uint8_t value, bool ninthBit, std::int64_t readNs);
-    void markedZero(std::int64_t readNs);
-    std::int64_t nextStartNs(std::int64_t readNs);
+    void item(MarkedItem::Kind kind, std::uint8_t value, std::int64_t readNs);
 
-    CharacterListener& listener_;
+    MarkedItemListener& listener_;
     MarkedStreamCounts counts_;
     Escape escape_ = Escape::None;
-    bool afterBreak_ = false;
     std::int64_t lastStartNs_;
+};
+
+// How many characters and breaks a reader made of the items, and how many characters it took
+// with their ninth bit 0 or a framing error.
+struct ReadCounts {
+    std::size_t characters = 0;
+    std::size_t marked = 0;
+    std::size_t breaks = 0;
+};
+
+// Reads the items as an adapter that reports each character's line status hands them over: a
+// marked character has its ninth bit 0 (or a framing error), and the mark of a break is a break,
+// but right after a break it is the zero whose ninth bit is 0 (on this line, a wake-up frame's
+// first zero).
+class PerCharacterReader final : public MarkedItemListener {
+public:
+    explicit PerCharacterReader(CharacterListener& listener) : listener_(listener) {}
+
+    void onItem(const MarkedItem& item) override;
+    void onEnd() override {}
+
+    const ReadCounts& counts() const { return counts_; }
+
+private:
+    void character(const MarkedItem& item, bool ninthBit);
+
+    CharacterListener& listener_;
+    ReadCounts counts_;
+    bool afterBreak_ = false;
 };
 
 } // namespace sus

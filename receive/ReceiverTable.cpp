@@ -3,6 +3,15 @@
 
 namespace sus::heard {
 
+std::optional<std::size_t> payloadSize(std::uint16_t type)
+{
+    if (type <= kLastCommandType)
+        return kCommandPayloadSize;
+    if (type >= kFirstDataBlockType)
+        return kDataBlockPayloadSize;
+    return std::nullopt;
+}
+
 const char* packetTypeName(std::uint16_t type)
 {
     switch (type) {

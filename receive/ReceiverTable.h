@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace sus {
 
@@ -17,6 +18,9 @@ inline constexpr std::size_t kHeaderSize = 4;
 inline constexpr std::size_t kChecksumSize = 2;
 inline constexpr std::size_t kCommandPayloadSize = 32;
 inline constexpr std::size_t kDataBlockPayloadSize = 256;
+
+// A wake-up frame: a break, then this many zeros, the first with its ninth bit 0.
+inline constexpr std::size_t kWakeUpZeros = 100;
 
 // Packet types.
 inline constexpr std::uint16_t kStartOfFile = 0;
@@ -39,6 +43,9 @@ inline constexpr std::size_t kRevisionInHeader = 21;
 // The file's plain part that precedes the header block, and the header block: the image data
 // starts this far into the file.
 inline constexpr std::size_t kFileHeaderSize = 144;
+
+// The payload size for a packet type; nothing for the types that are never sent.
+std::optional<std::size_t> payloadSize(std::uint16_t type);
 
 // The name of a packet type, as a report shows it ("data block" for the types from 16 on).
 const char* packetTypeName(std::uint16_t type);

@@ -3,6 +3,8 @@
 
 #include "link/LineTiming.h"
 
+#include <QSerialPortInfo>
+
 namespace sus {
 
 std::unique_ptr<ReceivingPort> ReceivingPort::open(const std::string& name, std::string& error)
@@ -42,6 +44,14 @@ ReceivingPort::Read ReceivingPort::read(std::vector<std::uint8_t>& into, int wai
     const QByteArray bytes = port_.readAll();
     into.insert(into.end(), bytes.begin(), bytes.end());
     return Read::Data;
+}
+
+std::optional<UsbId> ReceivingPort::usbId() const
+{
+    const QSerialPortInfo info(port_);
+    if (!info.hasVendorIdentifier() || !info.hasProductIdentifier())
+        return std::nullopt;
+    return UsbId{info.vendorIdentifier(), info.productIdentifier()};
 }
 
 std::string ReceivingPort::adapterCounts() const

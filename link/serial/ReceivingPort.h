@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "receive/AdapterFamily.h"
+
 #include <QSerialPort>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +27,9 @@ public:
     // reason in `error`, when the port stopped answering.
     Read read(std::vector<std::uint8_t>& into, int waitMs, std::string& error);
 
+    // The adapter's USB id, as discovery reads the controller's; nothing where the system tells none.
+    std::optional<UsbId> usbId() const;
+
     // What the adapter counted of its own (overruns, framing and parity errors, breaks), in one line;
     // empty where it does not tell.
     std::string adapterCounts() const;
@@ -39,5 +45,8 @@ private:
 bool markReceiveErrors(QSerialPort& port, std::string& error);
 // The adapter's counts of errors it saw, as adapterCounts() words them.
 std::string receiveErrorCounts(const QSerialPort& port);
+// The release of the Linux kernel whose driver hands the stream over ("6.1.0-28-amd64"); empty
+// elsewhere.
+std::string driverKernelRelease();
 
 } // namespace sus

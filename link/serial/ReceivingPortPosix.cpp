@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/ioctl.h>
+#include <sys/utsname.h>
 #include <termios.h>
 #if defined(__linux__)
 #include <linux/serial.h>
@@ -75,6 +76,16 @@ std::string receiveErrorCounts(const QSerialPort& port)
     (void)port;
     return {};
 #endif
+}
+
+std::string driverKernelRelease()
+{
+#if defined(__linux__)
+    utsname system{};
+    if (::uname(&system) == 0)
+        return system.release;
+#endif
+    return {};
 }
 
 } // namespace sus

@@ -17,4 +17,9 @@ std::string receiveErrorCounts(const QSerialPort&)
     return {};
 }
 
+std::string driverKernelRelease()
+{
+    return {};
+}
+
 } // namespace sus

@@ -139,10 +139,11 @@ void ModelBridge::model(const std::string& path)
     callsByThread_.clear();
 }
 
-void ModelBridge::hear(std::vector<WireWrite> line)
+void ModelBridge::hear(std::vector<WireWrite> line, LineStatus status)
 {
     std::lock_guard lock(mutex_);
     heard_ = std::move(line);
+    heardStatus_ = status;
     hearing_ = false;
 }
 
@@ -161,8 +162,11 @@ void ModelBridge::deliverHeard()
             return;
         if (nowNs() - settingsChangedNs_ < kSettledNs)
             continue;
-        if (device_->settings.baud == kLineBaud)
-            stream = receivedStream(heard_, receiveSettingsOf(device_->settings));
+        if (device_->settings.baud == kLineBaud) {
+            ReceiveSettings receive = receiveSettingsOf(device_->settings);
+            receive.status = heardStatus_;
+            stream = receivedStream(heard_, receive);
+        }
         master = device_->master;
         slave = device_->holder;
         // What the model's driver delivers is final: the pseudo-terminal, which took the program's

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "receive/AdapterFamily.h"
 #include "sim/TxLine.h"
 #include "tests/bridge/PortSettings.h"
 #include "tests/bridge/UartModel.h"
@@ -54,8 +55,9 @@ public:
     // The port's receiver is on a line that carries `line` (another transmitter's wire): once the
     // program has opened the port and left its settings alone for a moment, what the driver would
     // hand a reader with those settings (at 250000 baud) arrives to be read. Once it has all been
-    // read, the process gets SIGINT, as a technician ends listening with Ctrl+C.
-    void hear(std::vector<WireWrite> line);
+    // read, the process gets SIGINT, as a technician ends listening with Ctrl+C. `status`: the kind of
+    // driver the receiver has (ReceiveSettings).
+    void hear(std::vector<WireWrite> line, LineStatus status = LineStatus::PerCharacter);
     // Forgets what was recorded (counts, the line, opens of watched paths); the next open of the
     // port is t = 0 of the line again. Settings and modem lines stay, as a device keeps them.
     void clearRecording();
@@ -127,6 +129,7 @@ private:
     bool pulledOut_ = false;
     int openRefusal_ = 0;
     std::vector<WireWrite> heard_;
+    LineStatus heardStatus_ = LineStatus::PerCharacter;
     bool hearing_ = false;
     std::int64_t settingsChangedNs_ = 0;
 };

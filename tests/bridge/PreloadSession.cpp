@@ -5,6 +5,8 @@
 //   SUS_MODEL_BRIDGE_COUNTS  where to save the call counts and the checks when the program ends
 //   SUS_MODEL_BRIDGE_HEAR    a wire log of what the port's receiver hears (another transmitter on the
 //                            line); the program gets SIGINT once it has read it all
+//   SUS_MODEL_BRIDGE_RECEIVER  the kind of driver that receiver has: "per-usb-packet" or "no-parity";
+//                            otherwise it reports each character's status
 
 #include "sim/Captures.h"
 #include "tests/bridge/ModelBridge.h"
@@ -31,7 +33,11 @@ struct PreloadSession {
         if (const std::string heard = environment("SUS_MODEL_BRIDGE_HEAR"); !heard.empty()) {
             std::ostringstream text;
             text << std::ifstream(heard, std::ios::binary).rdbuf();
-            sus::bridge::ModelBridge::instance().hear(sus::bridge::readWireLog(text.str()));
+            const std::string receiver = environment("SUS_MODEL_BRIDGE_RECEIVER");
+            const sus::LineStatus status = receiver == "per-usb-packet" ? sus::LineStatus::PerUsbPacket
+                                           : receiver == "no-parity"    ? sus::LineStatus::NoParity
+                                                                        : sus::LineStatus::PerCharacter;
+            sus::bridge::ModelBridge::instance().hear(sus::bridge::readWireLog(text.str()), status);
         }
     }
     ~PreloadSession()

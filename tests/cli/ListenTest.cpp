@@ -72,11 +72,14 @@ struct SentOverTheBridge {
         return run;
     }
 
-    // `listen --port` on a second bridge whose receiver is on the line that was sent.
-    MvtResult listenOnAPort(const QStringList& arguments) const
+    // `listen --port` on a second bridge whose receiver is on the line that was sent, with a driver
+    // of the kind `receiver` names (PreloadSession.cpp; empty: per character).
+    MvtResult listenOnAPort(const QStringList& arguments, const QString& receiver = {}) const
     {
         QProcessEnvironment environment = overTheBridge();
         environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_HEAR"), q(dir / "line.log"));
+        if (!receiver.isEmpty())
+            environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_RECEIVER"), receiver);
         return runMvt(
             QStringList{QStringLiteral("listen"), QStringLiteral("--port"), QString::fromStdString(kPort)}
                 << arguments,
@@ -84,9 +87,10 @@ struct SentOverTheBridge {
     }
 
     // `listen --input` over what a receiving UART made of the line, with `change` put on it.
-    MvtResult listen(const QStringList& arguments, const Change& change = {}) const
+    MvtResult listen(const QStringList& arguments, const Change& change = {},
+                     LineStatus receiver = LineStatus::PerCharacter) const
     {
-        return listenTo(bridge::receivedStream(wire, {}, change), arguments);
+        return listenTo(bridge::receivedStream(wire, {.status = receiver}, change), arguments);
     }
 
     MvtResult listenTo(const std::vector<std::uint8_t>& stream, const QStringList& arguments) const
@@ -198,34 +202,73 @@ TEST_F(MvtListenToAnUpdate, HearsTheTwoFilesExactlyAsSentAndWhatTheFixtureStores
     EXPECT_EQ(again.wakeUpFrames().size(), 41u);
 }
 
-TEST_F(MvtListenToAnUpdate, NamesTheFirstByteOrNinthBitChangedOnTheLine)
+// Each kind of receiving driver, told apart by the stream alone as a recording is: what is
+// checked, and the first difference named, with only what that driver lets through.
+TEST_F(MvtListenToAnUpdate, ChecksWhatEachKindOfAdapterCanTellAndSaysWhatItCouldNot)
 {
     const std::size_t inBlock = sent->characterOf(16, 1, 10);   // the second copy of file 1's first block
     const std::size_t secondStart = sent->characterOf(0, 1, 0); // file 2's StartOfFile
-    const std::uint8_t value = kFirstFill;
     const std::string blockName =
         "packet " + std::to_string(sent->packetNumberOf(inBlock)) + " (data block 16), byte 10";
     const std::string startName =
         "packet " + std::to_string(sent->packetNumberOf(secondStart)) + " (StartOfFile), byte 0";
+    const std::string unseen = "; the ninth bits were not checked with this adapter.";
+    const std::string perPacket = "The adapter marked 3 characters in a row";
+    const std::string noParity = "The adapter marked nothing in 514 characters";
     struct Case {
         const char* name;
+        LineStatus receiver;
         Change change;
-        std::string difference;
+        std::string switchLine; // empty: read per character throughout
+        std::string verdict;
     };
     const Case cases[] = {
-        {"a byte", changeValue(inBlock),
-         blockName + ": expected 0x" + hexByte(value) + ", heard 0x" + hexByte(value ^ 1)},
-        {"a data byte's ninth bit", flipNinthBit(inBlock),
-         blockName + ": expected 0x5A with its ninth bit 1, heard 0x5A with its ninth bit 0"},
-        {"a packet start's ninth bit", flipNinthBit(secondStart),
-         startName + ": expected 0x55 with its ninth bit 0, heard 0x55 with its ninth bit 1"},
+        {"per character, as sent", LineStatus::PerCharacter, {}, "", "As expected."},
+        {"per character, a byte", LineStatus::PerCharacter, changeValue(inBlock), "",
+         "NOT as expected: " + blockName + ": expected 0x5A, heard 0x5B."},
+        {"per character, a data byte's ninth bit", LineStatus::PerCharacter, flipNinthBit(inBlock), "",
+         "NOT as expected: " + blockName +
+             ": expected 0x5A with its ninth bit 1, heard 0x5A with its ninth bit 0."},
+        {"per character, a packet start's ninth bit", LineStatus::PerCharacter, flipNinthBit(secondStart), "",
+         "NOT as expected: " + startName +
+             ": expected 0x55 with its ninth bit 0, heard 0x55 with its ninth bit 1."},
+        {"per USB packet, as sent",
+         LineStatus::PerUsbPacket,
+         {},
+         perPacket,
+         "As expected in every byte" + unseen},
+        {"per USB packet, a byte", LineStatus::PerUsbPacket, changeValue(inBlock), perPacket,
+         "NOT as expected: " + blockName + ": expected 0x5A, heard 0x5B" + unseen},
+        {"per USB packet, a ninth bit", LineStatus::PerUsbPacket, flipNinthBit(inBlock), perPacket,
+         "As expected in every byte" + unseen},
+        {"no parity, as sent", LineStatus::NoParity, {}, noParity, "As expected in every byte" + unseen},
+        {"no parity, a byte", LineStatus::NoParity, changeValue(inBlock), noParity,
+         "NOT as expected: " + blockName + ": expected 0x5A, heard 0x5B" + unseen},
+        {"no parity, a ninth bit", LineStatus::NoParity, flipNinthBit(inBlock), noParity,
+         "As expected in every byte" + unseen},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const MvtResult heard = sent->listen(expectBoth(), c.change);
-        EXPECT_EQ(heard.exitCode, 1);
-        EXPECT_TRUE(contains(heard.out, "NOT as expected: " + c.difference + ".\n")) << heard.out;
+        const MvtResult heard = sent->listen(expectBoth(), c.change, c.receiver);
+        const bool met = c.verdict.starts_with("As expected");
+        EXPECT_EQ(heard.exitCode, met ? 0 : 1);
+        EXPECT_TRUE(heard.out.ends_with(c.verdict + "\n")) << heard.out;
+        EXPECT_EQ(contains(heard.out, "The adapter marked"), !c.switchLine.empty()) << heard.out;
+        EXPECT_TRUE(c.switchLine.empty() || contains(heard.out, c.switchLine)) << heard.out;
+        if (met) {
+            EXPECT_TRUE(
+                contains(heard.out, "41 wake-up frames, 2 file(s) received, the fixture was told to reset."))
+                << heard.out;
+            EXPECT_TRUE(contains(heard.out, ": 444 bytes, version 1.3.01, image intact\n")) << heard.out;
+        }
     }
+
+    // On a port the same: an adapter the port names no USB id for is judged by its stream.
+    const MvtResult onAPort = sent->listenOnAPort(expectBoth(), QStringLiteral("per-usb-packet"));
+    EXPECT_EQ(onAPort.exitCode, 0) << onAPort.err;
+    EXPECT_TRUE(contains(onAPort.err, "no USB id (a kind of adapter not known here)")) << onAPort.err;
+    EXPECT_TRUE(contains(onAPort.out, perPacket)) << onAPort.out;
+    EXPECT_TRUE(onAPort.out.ends_with("As expected in every byte" + unseen + "\n")) << onAPort.out;
 }
 
 TEST_F(MvtListenToAnUpdate, ReportsFaultsInTheStreamAsWhatTheyAreNeverAsAnIntactImage)

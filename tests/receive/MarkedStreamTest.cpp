@@ -73,7 +73,8 @@ TEST(MarkedStream, ReadsBreaksAndNinthBitsAndCountsWhatNoUartWrites)
         // Whole, and a byte at a time: an escape may be split between reads.
         for (const bool bytewise : {false, true}) {
             EventText events;
-            MarkedStreamDecoder decoder(events);
+            PerCharacterReader reader(events);
+            MarkedStreamDecoder decoder(reader);
             if (bytewise) {
                 for (const std::uint8_t& byte : c.stream)
                     decoder.feed({&byte, 1}, 0);
@@ -98,7 +99,8 @@ TEST(MarkedStream, PlacesCharactersAtTheirReadTimesAtLeastACharacterApart)
         void onCharacter(const WireCharacter& c) override { starts.push_back(c.startNs); }
         std::vector<std::int64_t> starts;
     } times;
-    MarkedStreamDecoder decoder(times);
+    PerCharacterReader reader(times);
+    MarkedStreamDecoder decoder(reader);
     decoder.feed(std::vector<std::uint8_t>{0x01, 0x02}, 1'000'000);
     decoder.feed(std::vector<std::uint8_t>{0x03}, 1'010'000);  // read before the last could have ended
     decoder.feed(std::vector<std::uint8_t>{0x04}, 60'000'000); // after a quiet line
