@@ -350,11 +350,13 @@ TEST(MvtListenToDmx, ChecksEveryFramesLevelsAndNamesTheFirstSlotChanged)
     const QStringList expect = {QStringLiteral("--expect-levels"), QStringLiteral("1=255,2=128"),
                                 QStringLiteral("--address"), QStringLiteral("10")};
     const std::size_t slot11 = sent.planned.frames.at(1).firstCharacter + 11;
+    const std::string unseen = "; the ninth bits were not checked with this adapter.";
     struct Case {
         const char* name;
         Change change;
         int exitCode;
         std::string verdict;
+        LineStatus receiver = LineStatus::PerCharacter;
     };
     const Case cases[] = {
         {"as sent", {}, 0, "As expected."},
@@ -364,12 +366,19 @@ TEST(MvtListenToDmx, ChecksEveryFramesLevelsAndNamesTheFirstSlotChanged)
         {"a ninth bit", flipNinthBit(slot11), 1,
          "NOT as expected: DMX frame 2, slot 11: expected 0x80 with its ninth bit 1, heard 0x80 with its "
          "ninth bit 0."},
+        // A frame's end and the next break share a USB packet: the break is found by the frame's length.
+        {"per USB packet, as sent", {}, 0, "As expected in every byte" + unseen, LineStatus::PerUsbPacket},
+        {"per USB packet, a level", changeValue(slot11), 1,
+         "NOT as expected: DMX frame 2, slot 11: expected 0x80, heard 0x81" + unseen,
+         LineStatus::PerUsbPacket},
+        {"per USB packet, a ninth bit", flipNinthBit(slot11), 0, "As expected in every byte" + unseen,
+         LineStatus::PerUsbPacket},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const MvtResult heard = sent.listen(expect, c.change);
+        const MvtResult heard = sent.listen(expect, c.change, c.receiver);
         EXPECT_EQ(heard.exitCode, c.exitCode) << heard.err;
-        EXPECT_TRUE(contains(heard.out, c.verdict)) << heard.out;
+        EXPECT_TRUE(heard.out.ends_with(c.verdict + "\n")) << heard.out;
     }
     EXPECT_TRUE(
         contains(sent.listen({}).out, "DMX frame 1: start code 0, 512 slots, changed 10=255 11=128\n"));
