@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "cli/FileChecks.h"
+#include "update/RunPlan.h"
 
 #include <iostream>
 
@@ -27,6 +28,11 @@ int runCheck(const QStringList& arguments)
     const FilesCheck check = checkFiles(files->paths, files->passwords);
     for (const std::string& line : check.lines)
         std::cout << line << '\n';
+    if (check.exitStatus == exit_code::kSuccess) {
+        if (const std::optional<RunLength> length = lengthWhenPasswordsAreRight(files->paths, 0))
+            std::cout << "A run of " << (files->paths.size() == 1 ? "this file" : "these files") << " takes "
+                      << runLengthText(*length) << ".\n";
+    }
     std::cout.flush();
     return check.exitStatus;
 }

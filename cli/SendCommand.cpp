@@ -10,6 +10,7 @@
 #include "cli/TerminalPresenter.h"
 #include "link/machine/SystemKeepAwake.h"
 #include "update/AwakeWhileRunning.h"
+#include "update/RunPlan.h"
 #include "update/UpdateMessages.h"
 
 #include <algorithm>
@@ -100,7 +101,8 @@ int runSend(const QStringList& arguments)
     // An empty password is the run's own first refusal, before any file is read.
     const bool passwordsTyped =
         !passwords.empty() && std::ranges::none_of(passwords, [](const std::string& p) { return p.empty(); });
-    if (passwordsTyped && !command.parser().isSet(noCheck)) {
+    const bool checked = passwordsTyped && !command.parser().isSet(noCheck);
+    if (checked) {
         const FilesCheck check = checkFiles(files, passwords);
         if (check.exitStatus != exit_code::kSuccess) {
             for (const std::size_t index : check.problems)
@@ -142,6 +144,10 @@ int runSend(const QStringList& arguments)
     }
 
     const auto runEnded = [&] { return update.ended(); };
+    // Once the passwords are known to be right, the run's length is known to the millisecond.
+    if (const std::optional<RunLength> length =
+            checked ? lengthWhenPasswordsAreRight(files, 0) : std::nullopt)
+        std::cerr << commandPrefix("send") << "the run takes " << runLengthText(*length) << ".\n";
     update.start(files, passwords);
     if (session.pacer().runUntil(runEnded) == Pacer::RunEnd::Interrupted) {
         // As the Stop button: AbortUpdate at the next tick, the link closed at the one after.

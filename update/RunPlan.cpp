@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "update/RunPlan.h"
 
+#include "update/UpdateFileReader.h"
 #include "update/UpdateFiles.h"
+#include "update/UpdateKey.h"
 #include "update/UpdateRunScript.h"
 
 namespace sus {
@@ -27,6 +29,7 @@ RunPlan planRun(const RunRequest& request)
     std::int64_t nowMs = 0;
     for (;;) {
         nowMs += intervalMs;
+        plan.length.add(script.progress().phase, intervalMs);
         const RunTick& tick = script.tick();
         if (tick.intervalMs)
             intervalMs = *tick.intervalMs;
@@ -44,8 +47,21 @@ RunPlan planRun(const RunRequest& request)
         keep(plan, script.finalPacket(rule.packet), nowMs);
         script.closeAtNextTick();
     }
-    plan.durationMs = nowMs;
     return plan;
+}
+
+std::optional<RunLength> lengthWhenPasswordsAreRight(const std::vector<std::string>& files, int selectedIndex)
+{
+    RunRequest request{.files = files, .passwords = {}, .selectedIndex = selectedIndex};
+    for (const std::string& path : files) {
+        const UpdateImageLoad header = loadUpdateHeader(path);
+        request.passwords.push_back(header ? DeriveExpectedPassword(header.image->keyBytes())
+                                           : std::string());
+    }
+    const RunPlan plan = planRun(request);
+    if (plan.refusal)
+        return std::nullopt;
+    return plan.length;
 }
 
 } // namespace sus

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "update/RunEnding.h"
+#include "update/RunLength.h"
 #include "update/RunRequest.h"
 
 #include <cstdint>
@@ -21,7 +22,7 @@ struct RunPlan {
     };
     std::vector<Unit> units;
     // From Start to the link closing, the finish message aside.
-    std::int64_t durationMs = 0;
+    RunLength length;
     // How the run would end when it would not finish (a wrong password, a file that cannot be sent),
     // and what the user would be told.
     std::optional<RunEnding> refusal;
@@ -30,5 +31,10 @@ struct RunPlan {
 
 // The run of `request` as its script sends it, Timer1 at the interval it has at the program's start.
 RunPlan planRun(const RunRequest& request);
+
+// How long a run of `files` from `selectedIndex` on takes when each file's password is right (what
+// the password is does not change the run's pace); nothing when one of them cannot be sent.
+std::optional<RunLength> lengthWhenPasswordsAreRight(const std::vector<std::string>& files,
+                                                     int selectedIndex);
 
 } // namespace sus

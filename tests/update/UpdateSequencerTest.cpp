@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "tests/update/UpdateRunBench.h"
+#include "update/RunPlan.h"
 
 #include "update/UpdateMessages.h"
 #include "update/UpdateRunListener.h"
@@ -73,6 +74,35 @@ TEST_F(UpdateSequencer, RunOfTwoFilesSendsThePacketsInOrderAndTheFixtureGetsBoth
     EXPECT_EQ(view.selected, 1);
     EXPECT_EQ(dmx.turnedOff, 1);
     EXPECT_TRUE(dmx.available);
+}
+
+// What the run's plan says a run takes, before it starts, is what the run then takes on the line.
+TEST(UpdateRunLength, IsWhatTheSimulatedRunTakesToTheMillisecond)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::size_t> dataLengths;
+        int selected;
+    };
+    const Case cases[] = {
+        {"one file", {300}, -1},
+        {"two files", {300, 5000}, -1},
+        {"from the second of three on", {100, 2000, 700}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UpdateRunBench bench;
+        for (std::size_t i = 0; i < c.dataLengths.size(); ++i)
+            bench.queue(FileWithData(c.dataLengths[i]), "f" + std::to_string(i) + ".MVT");
+        bench.view.selected = c.selected;
+        bench.view.password = kPassword;
+        const std::optional<RunLength> length = lengthWhenPasswordsAreRight(bench.view.files, c.selected);
+        ASSERT_TRUE(length);
+        const std::int64_t startNs = bench.clock.nowNs();
+        bench.page.SpeedButton2Click();
+        bench.runToEnd();
+        EXPECT_EQ(bench.clock.nowNs() - startNs, length->totalMs * kMs);
+    }
 }
 
 TEST_F(UpdateSequencer, FileSizesAtBlockEdgesGetAZeroBlockWhereTheDataEndsOnAMultipleOf256)
