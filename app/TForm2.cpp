@@ -14,9 +14,11 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QSlider>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace sus {
 
@@ -67,6 +69,8 @@ TForm2::~TForm2()
     context_.line.stop();
     // Controls being torn down must not reach handlers whose logic is already gone.
     ListBox1->viewport()->removeEventFilter(this);
+    for (QWidget* explained : toolTipped())
+        explained->removeEventFilter(this);
     for (QObject* child : findChildren<QObject*>())
         child->blockSignals(true);
 }
@@ -92,6 +96,35 @@ void TForm2::bindHandlers()
         connect(faderColumns_[column].fader, &QSlider::valueChanged, this, kTrackBarChange[column]);
     connect(RadioGroup1, &RadioGroup::selectionChanged, this, &TForm2::RadioGroup1Click);
     connect(CheckBox1, &QCheckBox::toggled, this, &TForm2::CheckBox1Click);
+    // Their tooltips say what holds when the pointer rests on them: the run's length, the channel.
+    for (QWidget* explained : toolTipped())
+        explained->installEventFilter(this);
+}
+
+std::vector<QWidget*> TForm2::toolTipped() const
+{
+    std::vector<QWidget*> widgets{SpeedButton2};
+    for (const FaderColumnControls& column : faderColumns_)
+        widgets.push_back(column.fader);
+    return widgets;
+}
+
+QString TForm2::toolTipOf(QObject* watched) const
+{
+    if (watched == SpeedButton2) {
+        // Why Start is grey, or that the computer may sleep, comes first.
+        QStringList lines;
+        if (!SpeedButton2->toolTip().isEmpty())
+            lines << SpeedButton2->toolTip();
+        if (const std::string length = logic_->runPage.runLengthNote(); !length.empty())
+            lines << QString::fromStdString(length);
+        return lines.join(QLatin1Char('\n'));
+    }
+    for (int fader = 1; fader <= kFaderCount; ++fader) {
+        if (watched == faderColumns_[static_cast<std::size_t>(fader - 1)].fader)
+            return QString::fromStdString(logic_->console.faderToolTip(fader));
+    }
+    return {};
 }
 
 void TForm2::buildComponents()
@@ -213,6 +246,15 @@ void TForm2::closeEvent(QCloseEvent* event)
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip && watched != ListBox1->viewport()) {
+        const QString text = toolTipOf(watched);
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text,
+                               static_cast<QWidget*>(watched));
+        return true;
+    }
     if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         ListBox1DblClick();
         // Taken here: the list would read the second click of a removed entry as a press on the

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QFileDialog;
@@ -130,6 +131,9 @@ protected:
 private:
     void bindHandlers();
     void faderChanged(int fader);
+    // The controls whose tooltips are drawn as they are asked for, and what each says.
+    std::vector<QWidget*> toolTipped() const;
+    QString toolTipOf(QObject* watched) const;
 
     void buildUpdatePage(QWidget* page);
     void buildDmxPage(QWidget* page);

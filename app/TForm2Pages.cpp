@@ -103,6 +103,9 @@ void TForm2::buildUpdatePage(QWidget* page)
     Edit1->setEchoMode(QLineEdit::Password);
     Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42; lineedit-password-mask-delay: 0"));
     Edit1->setFont(pixelFont(kFormFontFamily, 24, true));
+    Edit1->setToolTip(
+        QStringLiteral("The update file's password: six hexadecimal characters, upper case (0 to 9, "
+                       "A to F)."));
 
     SpeedButton2 = makeSpeedButton(page, "SpeedButton2", pictures::kStartGlyph, QStringLiteral("Start"),
                                    QRect(552, 416, 113, 33));

@@ -33,6 +33,13 @@ void ChannelConsole::RadioGroup1Click()
     }
 }
 
+std::string ChannelConsole::faderToolTip(int fader) const
+{
+    // A field that is not a number is the minimum at the fader's next change.
+    const std::optional<int> typed = parseAddress(view_.addressText());
+    return faderChannelNote(typed ? clampAddress(*typed) : kMinAddress, readPage(), fader);
+}
+
 int ChannelConsole::readAddress()
 {
     const std::optional<int> typed = parseAddress(view_.addressText());

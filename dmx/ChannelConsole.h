@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace sus {
 
@@ -22,6 +23,10 @@ public:
     // them to the levels stored under the current address. Storing back what they show, it writes
     // no new level. The window also runs it once at start to fill the page's captions.
     void RadioGroup1Click();
+
+    // What fader `fader` drives under the address and page as they stand, for its tooltip; the
+    // address field is read, never mended.
+    std::string faderToolTip(int fader) const;
 
 private:
     // The address in range: text that is not a number reads as the minimum and is replaced by it;

@@ -38,6 +38,10 @@ constexpr int positionForLevel(std::uint8_t level)
 // The name under fader `fader` on page `page`: "CH01" to "CH64".
 std::string channelName(int page, int fader);
 
+// What fader `fader` on page `page` drives for the fixture at `address`, for its tooltip: the DMX
+// channel, and when that lies past the last channel a frame carries, that no frame sends its level.
+std::string faderChannelNote(int address, int page, int fader);
+
 // A read-out's text: the level in decimal, "0" to "255".
 std::string levelText(std::uint8_t level);
 

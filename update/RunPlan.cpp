@@ -10,16 +10,15 @@ namespace sus {
 
 namespace {
 
-void keep(RunPlan& plan, const RunTick& tick, std::int64_t atMs)
+void keep(RunPlan& plan, const RunTick& tick, std::int64_t atMs, bool keepUnits)
 {
-    if (tick.unit != RunTick::Unit::None)
+    if (keepUnits && tick.unit != RunTick::Unit::None)
         plan.units.push_back(
             {tick.unit == RunTick::Unit::WakeUpFrame, {tick.unitBytes.begin(), tick.unitBytes.end()}, atMs});
 }
 
-} // namespace
-
-RunPlan planRun(const RunRequest& request)
+// What a run does, tick by tick; the units only when `keepUnits` (a long run's are many megabytes).
+RunPlan runThrough(const RunRequest& request, bool keepUnits)
 {
     RunPlan plan;
     UpdateFiles files;
@@ -33,7 +32,7 @@ RunPlan planRun(const RunRequest& request)
         const RunTick& tick = script.tick();
         if (tick.intervalMs)
             intervalMs = *tick.intervalMs;
-        keep(plan, tick, nowMs);
+        keep(plan, tick, nowMs, keepUnits);
         if (tick.closesLink)
             break;
         if (!tick.ending)
@@ -44,10 +43,17 @@ RunPlan planRun(const RunRequest& request)
             plan.message = tick.message;
             break;
         }
-        keep(plan, script.finalPacket(rule.packet), nowMs);
+        keep(plan, script.finalPacket(rule.packet), nowMs, keepUnits);
         script.closeAtNextTick();
     }
     return plan;
+}
+
+} // namespace
+
+RunPlan planRun(const RunRequest& request)
+{
+    return runThrough(request, true);
 }
 
 std::optional<RunLength> lengthWhenPasswordsAreRight(const std::vector<std::string>& files, int selectedIndex)
@@ -58,10 +64,10 @@ std::optional<RunLength> lengthWhenPasswordsAreRight(const std::vector<std::stri
         request.passwords.push_back(header ? DeriveExpectedPassword(header.image->keyBytes())
                                            : std::string());
     }
-    const RunPlan plan = planRun(request);
-    if (plan.refusal)
+    const RunPlan run = runThrough(request, false);
+    if (run.refusal)
         return std::nullopt;
-    return plan.length;
+    return run.length;
 }
 
 } // namespace sus

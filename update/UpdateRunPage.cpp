@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "update/UpdateRunPage.h"
 
+#include "update/RunPlan.h"
 #include "update/UpdatePageView.h"
 #include "update/UpdateSequencer.h"
 
@@ -29,6 +30,15 @@ void UpdateRunPage::SpeedButton3Click()
     }
     // After a refused file Stop is still usable: it resets the page, with nothing to send.
     showRunOver(false);
+}
+
+std::string UpdateRunPage::runLengthNote() const
+{
+    const RunRequest request = RunRequest::fromPage(view_);
+    if (request.filesOfRun().empty())
+        return {};
+    const std::optional<RunLength> length = lengthWhenPasswordsAreRight(request.files, request.selectedIndex);
+    return length ? "A run of the queue from the selected file on takes " + runLengthText(*length) + "." : "";
 }
 
 void UpdateRunPage::updateRunStarted(const RunRequest& request)

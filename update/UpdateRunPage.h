@@ -3,6 +3,8 @@
 
 #include "update/UpdateRunListener.h"
 
+#include <string>
+
 namespace sus {
 
 class UpdatePageView;
@@ -20,6 +22,10 @@ public:
     void SpeedButton2Click();
     // SpeedButton3 (Stop).
     void SpeedButton3Click();
+
+    // For Start's tooltip: how long a run of the queue from the selected file on takes; empty when
+    // nothing in it can be sent.
+    std::string runLengthNote() const;
 
     void updateRunStarted(const RunRequest& request) override;
     void updateRunProgressed(const RunProgress& progress) override;

@@ -5,12 +5,18 @@
 #include "app/AutoSizeLabel.h"
 #include "app/RadioGroup.h"
 #include "tests/app/BoundWindow.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/UpdateFileBuilder.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QFocusEvent>
+#include <QHelpEvent>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
+#include <QToolButton>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -42,7 +48,43 @@ protected:
     }
 
     QString address() const { return form.CSpinEdit1->text(); }
+
+    // What the pointer resting on `widget` shows.
+    static std::string toolTipShownBy(QWidget* widget)
+    {
+        QHelpEvent rest(QEvent::ToolTip, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(widget, &rest);
+        return QToolTip::text().toStdString();
+    }
 };
+
+// Only tooltips say what the captions do not: the DMX channel behind each fader, the password's
+// form, and how long Start's run takes.
+TEST_F(DmxPage, ToolTipsSayWhatEachFaderDrivesThePasswordsFormAndTheRunsLength)
+{
+    typeAddress(QStringLiteral("505"));
+    leaveAddressField();
+    EXPECT_EQ(toolTipShownBy(form.faderColumns()[0].fader),
+              "CH01 drives DMX channel 505 (the fixture's channel 1 from address 505).");
+    EXPECT_EQ(toolTipShownBy(form.faderColumns()[15].fader),
+              "CH16 would drive DMX channel 520 (the fixture's channel 16 from address 505): a frame carries "
+              "channels 1 to 512 only, so no frame sends this level.");
+    choosePage(1);
+    EXPECT_EQ(toolTipShownBy(form.faderColumns()[0].fader),
+              "CH17 would drive DMX channel 521 (the fixture's channel 17 from address 505): a frame carries "
+              "channels 1 to 512 only, so no frame sends this level.");
+    EXPECT_EQ(address(), QStringLiteral("505")) << "asking does not touch the field";
+
+    EXPECT_EQ(form.Edit1->toolTip().toStdString(),
+              "The update file's password: six hexadecimal characters, upper case (0 to 9, A to F).");
+
+    test::TempDir dir;
+    addThroughDialog(test::utf8Of(
+        test::UpdateFileBuilder().imageData(std::vector<std::uint8_t>(3000, 1)).writeTo(dir / "a.MVT")));
+    EXPECT_EQ(toolTipShownBy(form.SpeedButton2),
+              "A run of the queue from the selected file on takes 7.480 s (wake-up frames 4.120 s, handshake "
+              "1.680 s, pauses 1.000 s, files 660 ms, finish 20 ms).");
+}
 
 TEST_F(DmxPage, FaderMovesShowInTheReadOutsAndStoreInTheirSlots)
 {
