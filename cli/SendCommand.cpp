@@ -137,15 +137,13 @@ int runSend(const QStringList& arguments)
     std::unique_ptr<KeepAwake> keepAwake;
     std::optional<AwakeWhileRunning> awake;
     if (line->inRealTime()) {
-        keepAwake = makeSystemKeepAwake("mvt");
-        awake.emplace(*keepAwake,
-                      [&presenter, &record, verbose = line->verbose](const KeepAwake::Answer& answer) {
-                          record.setKeptAwake(answer.held);
-                          if (!answer.held)
-                              presenter.showMessage(machineMaySleepText(answer));
-                          else if (verbose)
-                              presenter.showMessage("The computer is kept awake until the run ends.");
-                      });
+        keepAwake = record.keptAwakeBy(makeSystemKeepAwake("mvt"));
+        awake.emplace(*keepAwake, [&presenter, verbose = line->verbose](const KeepAwake::Answer& answer) {
+            if (!answer.held)
+                presenter.showMessage(machineMaySleepText(answer));
+            else if (verbose)
+                presenter.showMessage("The computer is kept awake until the run ends.");
+        });
         sequencer.addListener(*awake);
     }
     std::optional<ProgressLine> progress;

@@ -58,7 +58,34 @@ const char* endingOf(RunOutcome outcome)
     return "refused";
 }
 
+// Passes everything on, and notes the answer.
+class NotedKeepAwake final : public KeepAwake {
+public:
+    NotedKeepAwake(std::unique_ptr<KeepAwake> keepAwake, bool& held)
+        : keepAwake_(std::move(keepAwake)), held_(held)
+    {
+    }
+
+    void hold(Answered answered) override
+    {
+        keepAwake_->hold([this, answered = std::move(answered)](const Answer& answer) {
+            held_ = answer.held;
+            answered(answer);
+        });
+    }
+    void release() override { keepAwake_->release(); }
+
+private:
+    std::unique_ptr<KeepAwake> keepAwake_;
+    bool& held_;
+};
+
 } // namespace
+
+std::unique_ptr<KeepAwake> SendRecord::keptAwakeBy(std::unique_ptr<KeepAwake> keepAwake)
+{
+    return std::make_unique<NotedKeepAwake>(std::move(keepAwake), keptAwake_);
+}
 
 SendRecord::SendRecord(std::string path, std::vector<std::string> files, std::vector<std::string> passwords)
     : path_(std::move(path)), files_(std::move(files)), passwords_(std::move(passwords)),

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "core/KeepAwake.h"
 #include "update/UpdateRunListener.h"
 
 #include <QJsonObject>
 #include <QString>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,7 +25,8 @@ public:
 
     // The controller's port; its USB serial number is looked up by it.
     void setPort(const std::string& port);
-    void setKeptAwake(bool held) { keptAwake_ = held; }
+    // The run's keep-awake, through which the record hears whether the computer was kept awake.
+    std::unique_ptr<KeepAwake> keptAwakeBy(std::unique_ptr<KeepAwake> keepAwake);
     // The files `send` checks first refused the run before anything went out.
     void refusedBeforeRun(const std::vector<std::size_t>& problems);
 
