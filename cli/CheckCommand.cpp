@@ -3,6 +3,9 @@
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "cli/FileChecks.h"
+#include "cli/JsonAnswers.h"
+#include "cli/JsonFields.h"
+#include "cli/OptionTable.h"
 #include "update/RunPlan.h"
 
 #include <iostream>
@@ -18,6 +21,7 @@ int runCheck(const QStringList& arguments)
             "checks its password when one is given, touching no port: a line per file with its name, "
             "version, size and verdict, or why it cannot be sent."));
     const UpdateFileArguments fileArguments(command.parser());
+    addSharedOption(command.parser(), SharedOption::Json, QStringLiteral("the verdicts"));
     if (const auto status = command.parse(arguments))
         return *status;
     QString error;
@@ -26,6 +30,10 @@ int runCheck(const QStringList& arguments)
         return command.usageError(error);
 
     const FilesCheck check = checkFiles(files->paths, files->passwords);
+    if (isSet(command.parser(), SharedOption::Json)) {
+        printJson(checkJson(files->paths, files->passwords, check));
+        return check.exitStatus;
+    }
     for (const std::string& line : check.lines)
         std::cout << line << '\n';
     if (check.exitStatus == exit_code::kSuccess) {

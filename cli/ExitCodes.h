@@ -39,9 +39,9 @@ inline constexpr ExitStatusMeaning kExitStatusMeanings[] = {
      "a file cannot be opened, read or sent (the first problem in the files' order decides, as in send)"},
 
     {"send", exit_code::kSuccess, "finished"},
-    {"send", exit_code::kFailure, "the capture could not be saved at the end"},
+    {"send", exit_code::kFailure, "the capture or the service record could not be saved at the end"},
     {"send", exit_code::kEmptyPassword,
-     "empty password, bad arguments, or a capture file that cannot be created"},
+     "empty password, bad arguments, or a capture or service record file that cannot be created"},
     {"send", exit_code::kPasswordWrong, "wrong password"},
     {"send", exit_code::kFileRefused, "a file cannot be opened, read or sent"},
     {"send", exit_code::kNoController, "no controller, or the link failed"},
@@ -57,7 +57,8 @@ inline constexpr ExitStatusMeaning kExitStatusMeanings[] = {
     {"ports", exit_code::kNoController, "none is"},
 
     {"listen", exit_code::kSuccess, "heard (as expected, when something is expected)"},
-    {"listen", exit_code::kFailure, "not as expected, or the record or capture could not be written"},
+    {"listen", exit_code::kFailure,
+     "not as expected, or the record, capture or service record could not be written"},
     {"listen", exit_code::kUsage, "bad arguments, or expected files that cannot be sent"},
     {"listen", exit_code::kNoController, "the port cannot be opened as a witness, or it was lost"},
 };

@@ -2,6 +2,9 @@
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
+#include "cli/JsonAnswers.h"
+#include "cli/JsonFields.h"
+#include "cli/OptionTable.h"
 #include "cli/TerminalPresenter.h"
 #include "update/FileInformation.h"
 #include "update/UpdateFileReader.h"
@@ -19,6 +22,7 @@ int runInfo(const QStringList& arguments)
                        "the fixture functions, the new version and the versions it updates, "
                        "the designer."));
     command.parser().addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The update file (.MVT)."));
+    addSharedOption(command.parser(), SharedOption::Json, QStringLiteral("the file's information"));
     if (const auto status = command.parse(arguments))
         return *status;
     const QStringList files = command.parser().positionalArguments();
@@ -28,6 +32,10 @@ int runInfo(const QStringList& arguments)
     // Read and shown exactly as the panel of the "Update" page does when a file is clicked.
     const std::string path = files.front().toStdString();
     const UpdateImageLoad load = loadUpdateHeader(path);
+    if (isSet(command.parser(), SharedOption::Json)) {
+        printJson(infoJson(path, load));
+        return load ? exit_code::kSuccess : exit_code::kFailure;
+    }
     if (!load) {
         TerminalPresenter(std::cout, std::cerr, "info")
             .showFileError(fileFailureText(kCanNotOpenTheFile, path, load.failureReason));

@@ -5,6 +5,7 @@
 #include "cli/Interrupt.h"
 #include "cli/LineSession.h"
 #include "cli/ListenOptions.h"
+#include "cli/ListenRecord.h"
 #include "cli/TerminalPresenter.h"
 #include "core/SteadyClock.h"
 #include "core/Utf8Path.h"
@@ -150,13 +151,16 @@ int runListen(const QStringList& arguments)
         std::cerr << commandPrefix("listen") << "listening on " << settings->port << ", "
                   << adapterDescription(id, family) << ". Ctrl+C ends it with the report.\n";
     }
-    LineWitness witness(std::cout, std::move(settings->witness));
+    ListenRecord record(settings->reportPath, settings->port, settings->input);
+    // A record on standard output is the whole of it: what is heard goes to the error stream then.
+    std::ostream& heardOut = record.onOutput() ? std::cerr : std::cout;
+    LineWitness witness(heardOut, std::move(settings->witness));
     std::string error;
     const bool heardToTheEnd = listenPort ? listenToPort(*listenPort, witness, recorder, error)
                                           : listenToInput(settings->input, witness, recorder, error);
     witness.finish();
     if (listenPort && !listenPort->adapterCounts().empty())
-        std::cout << listenPort->adapterCounts() << "\n";
+        heardOut << listenPort->adapterCounts() << "\n";
     if (!heardToTheEnd)
         std::cerr << commandPrefix("listen") << (listenPort ? "the port was lost: " : "") << error << "\n";
 
@@ -169,11 +173,12 @@ int runListen(const QStringList& arguments)
                   << "\".\n";
         written = false;
     }
+    int status = exit_code::kSuccess;
     if (!heardToTheEnd)
-        return listenPort ? exit_code::kNoController : exit_code::kUsage;
-    if (!written || (witness.checksExpectation() && !witness.expectationMet()))
-        return exit_code::kFailure;
-    return exit_code::kSuccess;
+        status = listenPort ? exit_code::kNoController : exit_code::kUsage;
+    else if (!written || (witness.checksExpectation() && !witness.expectationMet()))
+        status = exit_code::kFailure;
+    return record.finish(witness, status);
 }
 
 } // namespace sus::cli

@@ -32,6 +32,7 @@ ListenOptionParser::ListenOptionParser(QCommandLineParser& parser)
       address_(sharedOption(SharedOption::Address, QStringLiteral("the first channel of --expect-levels")))
 {
     parser.addOptions({port_, input_, record_, capture_, expect_, password_, expectLevels_, address_});
+    addSharedOption(parser, SharedOption::Report, QStringLiteral("what was heard"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("With --expect: update files."),
                                  QStringLiteral("[FILE...]"));
 }
@@ -61,6 +62,10 @@ std::optional<ListenSettings> ListenOptionParser::read(QString& error) const
     if (!capture)
         return std::nullopt;
     settings.capturePath = *capture;
+    const std::optional<std::string> report = readReportPath(parser_, error);
+    if (!report)
+        return std::nullopt;
+    settings.reportPath = *report;
     settings.witness.timed = !settings.port.empty();
     settings.witness.capture = !settings.capturePath.empty();
     if (!expectationsFrom(settings.witness, error))

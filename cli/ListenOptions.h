@@ -18,6 +18,7 @@ struct ListenSettings {
     std::string input;       // the recording ("-": standard input)
     std::string recordPath;  // where the raw stream goes; empty: nowhere
     std::string capturePath; // where the capture of what was heard goes; empty: nowhere
+    std::string reportPath;  // where the service record goes ("-": standard output); empty: nowhere
     WitnessSetup witness;    // what is expected, planned from the files when --expect names them
 };
 

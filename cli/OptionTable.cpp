@@ -45,6 +45,12 @@ const OptionRow& rowOf(SharedOption option)
          QStringLiteral("Say how the line runs: what its thread got of the processors and, for send, whether "
                         "the computer is kept awake."),
          nullptr},
+        {SharedOption::Report, "report", "FILE",
+         QStringLiteral("Write a service record of %1 to FILE as one JSON document (- for standard output); "
+                        "the README lists its fields."),
+         nullptr},
+        {SharedOption::Json, "json", nullptr,
+         QStringLiteral("Print %1 as one JSON document on standard output instead of lines."), nullptr},
     };
     for (const OptionRow& row : rows) {
         if (row.option == option)
@@ -111,16 +117,35 @@ std::optional<std::string> readPort(const QCommandLineParser& parser, QString& e
     return port;
 }
 
-std::optional<std::string> readCapturePath(const QCommandLineParser& parser, QString& error)
+namespace {
+
+// The file `option` names, found writable now rather than after the run whose output would be lost;
+// `what` names it in the refusal. "-" is standard output when `dashIsOutput`.
+std::optional<std::string> readOutputPath(const QCommandLineParser& parser, SharedOption option,
+                                          const QString& what, bool dashIsOutput, QString& error)
 {
-    const QString path = parser.value(nameOf(SharedOption::Capture));
-    if (!isSet(parser, SharedOption::Capture))
+    if (!isSet(parser, option))
         return std::string();
+    const QString path = parser.value(nameOf(option));
+    if (dashIsOutput && path == QStringLiteral("-"))
+        return path.toStdString();
     if (path.isEmpty() || !std::ofstream(pathFromUtf8(path.toStdString()), std::ios::binary)) {
-        error = QStringLiteral("The capture cannot be written to \"%1\".").arg(path);
+        error = QStringLiteral("The %1 cannot be written to \"%2\".").arg(what, path);
         return std::nullopt;
     }
     return path.toStdString();
+}
+
+} // namespace
+
+std::optional<std::string> readCapturePath(const QCommandLineParser& parser, QString& error)
+{
+    return readOutputPath(parser, SharedOption::Capture, QStringLiteral("capture"), false, error);
+}
+
+std::optional<std::string> readReportPath(const QCommandLineParser& parser, QString& error)
+{
+    return readOutputPath(parser, SharedOption::Report, QStringLiteral("service record"), true, error);
 }
 
 QString addressText(const QCommandLineParser& parser)

@@ -15,7 +15,7 @@ namespace sus::cli {
 // The options more than one command takes. Each is written once, so that an option means the same
 // wherever it is given; where commands truly differ (whose port, what is saved), each puts its own
 // few words into the shared help.
-enum class SharedOption { Password, Port, Capture, Address, Simulate, Realtime, Verbose };
+enum class SharedOption { Password, Port, Capture, Address, Simulate, Realtime, Verbose, Report, Json };
 
 // `option` for a command's parser, with the command's `words` in its help: the files whose password it
 // is, the device whose port, what is saved, where the address counts from, how the simulation runs.
@@ -39,6 +39,10 @@ std::optional<std::string> readPort(const QCommandLineParser& parser, QString& e
 // The --capture file, found writable now rather than after the run whose capture would then be lost;
 // empty when none was given. Nothing, with the reason in `error`, when it cannot be written.
 std::optional<std::string> readCapturePath(const QCommandLineParser& parser, QString& error);
+
+// The --report file ("-": standard output), found writable now as the capture is; empty when none was
+// given. Nothing, with the reason in `error`, when it cannot be written.
+std::optional<std::string> readReportPath(const QCommandLineParser& parser, QString& error);
 
 // The --address value as written (its default when not given); DmxLevels reads it with the levels.
 QString addressText(const QCommandLineParser& parser);

@@ -5,21 +5,41 @@
 #include "link/LinkFaultText.h"
 
 namespace sus::cli {
-void listPorts(DeviceLayer& devices, const std::string& controllerIdentity, std::ostream& out)
+
+std::vector<PortEntry> surveyPorts(DeviceLayer& devices, const std::string& controllerIdentity)
 {
     std::uint32_t count = 0;
     if (devices.countDevices(count) != 0)
         count = 0;
+    std::vector<PortEntry> entries;
     for (std::uint32_t index = 0; index < count; ++index) {
-        out << devices.deviceIdentity(index);
+        PortEntry entry;
+        entry.port = devices.deviceIdentity(index);
         const DeviceHandle handle = devices.open(index);
         if (handle == kNoDevice) {
-            out << "  cannot be opened: " << faultReason(devices.lastFault()) << '\n';
+            entry.whyNot = faultReason(devices.lastFault());
+        } else {
+            entry.opened = true;
+            entry.vendorId = devices.vendorId(handle);
+            entry.productId = devices.productId(handle);
+            devices.close(handle);
+            entry.controller = entry.port == controllerIdentity;
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+void listPorts(DeviceLayer& devices, const std::string& controllerIdentity, std::ostream& out)
+{
+    for (const PortEntry& entry : surveyPorts(devices, controllerIdentity)) {
+        out << entry.port;
+        if (!entry.opened) {
+            out << "  cannot be opened: " << entry.whyNot << '\n';
             continue;
         }
-        out << "  " << hexWord(devices.vendorId(handle)) << ':' << hexWord(devices.productId(handle));
-        devices.close(handle);
-        if (devices.deviceIdentity(index) == controllerIdentity)
+        out << "  " << hexWord(entry.vendorId) << ':' << hexWord(entry.productId);
+        if (entry.controller)
             out << "  controller";
         out << '\n';
     }

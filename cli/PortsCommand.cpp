@@ -2,6 +2,8 @@
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
+#include "cli/JsonAnswers.h"
+#include "cli/JsonFields.h"
 #include "cli/LineSession.h"
 #include "cli/OptionTable.h"
 #include "cli/PortList.h"
@@ -27,6 +29,7 @@ int runPorts(const QStringList& arguments)
             "that cannot be opened is listed with the reason and what to do about it."));
     const QCommandLineOption simulate = sharedOption(SharedOption::Simulate, QStringLiteral("instead"));
     command.parser().addOption(simulate);
+    addSharedOption(command.parser(), SharedOption::Json, QStringLiteral("the devices"));
     if (const auto status = command.parse(arguments))
         return *status;
     if (!command.parser().positionalArguments().isEmpty())
@@ -44,7 +47,11 @@ int runPorts(const QStringList& arguments)
     SilentPresenter quiet;
     Link link(*devices, quiet);
     link.discoverController();
-    listPorts(*devices, link.controllerIdentity(), std::cout);
+    const bool json = isSet(command.parser(), SharedOption::Json);
+    if (json)
+        printJson(portsJson(surveyPorts(*devices, link.controllerIdentity()), link.controllerIdentity()));
+    else
+        listPorts(*devices, link.controllerIdentity(), std::cout);
     if (!link.controllerFound()) {
         std::cerr << commandPrefix("ports") << "No controller is attached.\n"
                   << whyNoController(link.survey()) << '\n';

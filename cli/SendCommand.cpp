@@ -4,7 +4,9 @@
 #include "cli/ExitCodes.h"
 #include "cli/FileChecks.h"
 #include "cli/LineOptions.h"
+#include "cli/OptionTable.h"
 #include "cli/ProgressLine.h"
+#include "cli/SendRecord.h"
 #include "cli/SessionUpdate.h"
 #include "cli/Terminal.h"
 #include "cli/TerminalPresenter.h"
@@ -86,6 +88,7 @@ int runSend(const QStringList& arguments)
             "one are sent."));
     command.parser().addOption(noCheck);
     const LineOptionParser lineOptions(command.parser());
+    addSharedOption(command.parser(), SharedOption::Report, QStringLiteral("the run"));
     if (const auto status = command.parse(arguments))
         return *status;
 
@@ -98,6 +101,10 @@ int runSend(const QStringList& arguments)
     const std::optional<LineOptions> line = lineOptions.read(error);
     if (!line)
         return command.usageError(error);
+    const std::optional<std::string> reportPath = readReportPath(command.parser(), error);
+    if (!reportPath)
+        return command.usageError(error);
+    SendRecord record(*reportPath, files, passwords);
     // An empty password is the run's own first refusal, before any file is read.
     const bool passwordsTyped =
         !passwords.empty() && std::ranges::none_of(passwords, [](const std::string& p) { return p.empty(); });
@@ -108,25 +115,31 @@ int runSend(const QStringList& arguments)
             for (const std::size_t index : check.problems)
                 std::cerr << commandPrefix("send") << check.lines[index] << '\n';
             std::cerr << commandPrefix("send") << "Nothing was sent.\n";
-            return check.exitStatus;
+            record.refusedBeforeRun(check.problems);
+            return record.finish(check.exitStatus);
         }
     }
 
-    TerminalPresenter presenter(std::cout, std::cerr, "send", {std::string(kUpdateFinished)});
+    // A record on standard output is the whole of it: the finish message goes with the others then.
+    TerminalPresenter presenter(std::cout, std::cerr, "send",
+                                record.onOutput() ? std::vector<std::string>{}
+                                                  : std::vector<std::string>{std::string(kUpdateFinished)});
     LineSession session(*line, presenter);
     if (!session.link().controllerFound()) {
         std::cerr << commandPrefix("send") << session.noControllerText() << '\n';
-        return exit_code::kNoController;
+        return record.finish(exit_code::kNoController);
     }
 
     session.sayHowTheLineRuns(std::cerr, "send");
     SessionUpdate update(session, presenter);
     UpdateSequencer& sequencer = update.sequencer();
+    record.setPort(session.link().controllerIdentity());
+    sequencer.addListener(record);
     // A run in virtual time takes no time: there is nothing to keep awake for.
     std::unique_ptr<KeepAwake> keepAwake;
     std::optional<AwakeWhileRunning> awake;
     if (line->inRealTime()) {
-        keepAwake = makeSystemKeepAwake("mvt");
+        keepAwake = record.keptAwakeBy(makeSystemKeepAwake("mvt"));
         awake.emplace(*keepAwake, [&presenter, verbose = line->verbose](const KeepAwake::Answer& answer) {
             if (!answer.held)
                 presenter.showMessage(machineMaySleepText(answer));
@@ -163,7 +176,7 @@ int runSend(const QStringList& arguments)
 
     const bool captured = session.saveCapture(std::cerr, "send");
     const int status = exitStatusFor(sequencer.lastOutcome());
-    return status == exit_code::kSuccess && !captured ? exit_code::kFailure : status;
+    return record.finish(status == exit_code::kSuccess && !captured ? exit_code::kFailure : status);
 }
 
 } // namespace sus::cli

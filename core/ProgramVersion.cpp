@@ -16,6 +16,16 @@ std::string versionLine(std::string_view program)
     return line + '\n' + kLicenceLine + '\n';
 }
 
+std::string_view projectVersion()
+{
+    return kProjectVersion;
+}
+
+std::string_view buildCommit()
+{
+    return kBuildCommit;
+}
+
 bool printVersionIfAsked(int argc, const char* const* argv, std::string_view program)
 {
     for (int i = 1; i < argc; ++i) {

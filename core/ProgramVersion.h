@@ -13,6 +13,10 @@ inline constexpr const char* kLicenceLine = "Licensed under the Apache License, 
 // came from a git checkout, the commit ("mvt 1.0.0 (commit 874de79a1b2c)"); then the licence line.
 std::string versionLine(std::string_view program);
 
+// The project version ("1.0.0"), and the commit the build came from: empty when it knows none.
+std::string_view projectVersion();
+std::string_view buildCommit();
+
 // For the window programs, which take no arguments of their own: when one of the arguments is
 // `--version`, prints the version lines on standard output and returns true. Called before the
 // application object exists, so it works without a display.

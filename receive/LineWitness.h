@@ -45,9 +45,14 @@ public:
     void finish();
 
     bool checksExpectation() const { return expectation_.checksAnything(); }
+    // Whether the adapter's marks gave each character's ninth bit, all through the stream.
+    bool ninthBitsChecked() const { return judge_.ninthBitsChecked(); }
     bool expectationMet() const { return expectation_.met(); }
     const std::string& firstDifference() const { return expectation_.firstDifference(); }
     const std::vector<WireWrite>& captured() const { return capture_.writes(); }
+    // Once finished: the files a fixture would have stored, and the run as it arrived.
+    const std::vector<HeardFile>& heardFiles() const { return report_.files(); }
+    const UpdateReception& reception() const { return receiver_.reception(); }
 
 private:
     void printSummary();

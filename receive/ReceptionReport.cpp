@@ -14,41 +14,62 @@ namespace {
 // Files listed one by one; a hostile stream of endless files is only counted beyond these.
 constexpr std::size_t kFilesListed = 1000;
 
-std::string versionText(const ReceivedFile& file)
+std::string versionOf(const ReceivedFile& file)
 {
     if (file.headerCopies.empty())
-        return "no header block";
-    return "version " + hexDigit(file.newVersion() >> 4) + "." + hexDigit(file.newVersion()) + "." +
+        return {};
+    return hexDigit(file.newVersion() >> 4) + "." + hexDigit(file.newVersion()) + "." +
            hexByte(file.newRevision());
 }
 
-std::string intactText(bool intact)
+// What arrived of `received`, before anything is compared.
+HeardFile heardOf(const ReceivedFile& received, HeardFile::Result result)
 {
-    return intact ? "image intact" : "image NOT intact";
+    HeardFile heard;
+    heard.imageBytes = received.imageSize;
+    heard.version = versionOf(received);
+    heard.result = result;
+    return heard;
+}
+
+HeardFile::Result resultOf(const ReceivedFile& received, bool intact)
+{
+    if (!received.ended)
+        return HeardFile::Result::CutOff;
+    return intact ? HeardFile::Result::Intact : HeardFile::Result::NotIntact;
 }
 
 // Compares what arrived with the file as it is on disk now.
-std::string lineAgainstFile(const ReceivedFile& received, const std::string& path)
+HeardFile againstFile(const ReceivedFile& received, const std::string& path)
 {
+    HeardFile heard = heardOf(received, HeardFile::Result::Unreadable);
+    heard.path = path;
     const UpdateImageLoad load = LoadUpdateImage(path);
-    if (!load)
-        return path + ": " + load.failureReason;
+    if (!load) {
+        heard.reason = load.failureReason;
+        return heard;
+    }
     const UpdateImage& image = *load.image;
-    const std::string line =
-        path + ": " + std::to_string(image.size()) + " bytes, " + versionText(received) + ", ";
-    if (!received.ended)
-        return line + "cut off before its end";
-    return line +
-           intactText(received.arrivedWhole() && received.matches(image, DeriveImageKey(image.keyBytes())));
+    heard.fileSize = static_cast<std::uint64_t>(image.size());
+    heard.result = resultOf(received, received.arrivedWhole() &&
+                                          received.matches(image, DeriveImageKey(image.keyBytes())));
+    return heard;
 }
 
-std::string lineAlone(const ReceivedFile& received)
+std::string lineOf(const HeardFile& heard)
 {
-    const std::string line =
-        "heard " + std::to_string(received.imageSize) + " image bytes, " + versionText(received) + ", ";
-    if (!received.ended)
-        return line + "cut off before its end";
-    return line + intactText(received.arrivedWhole());
+    using Result = HeardFile::Result;
+    if (heard.result == Result::NotInQueue)
+        return "(not in the queue)";
+    if (heard.result == Result::Unreadable)
+        return heard.path + ": " + heard.reason;
+    std::string line = heard.path.empty() ? "heard " + std::to_string(heard.imageBytes) + " image bytes, "
+                                          : heard.path + ": " + std::to_string(heard.fileSize) + " bytes, ";
+    line += heard.version.empty() ? "no header block" : "version " + heard.version;
+    return line + ", " +
+           (heard.result == Result::CutOff   ? "cut off before its end"
+            : heard.result == Result::Intact ? "image intact"
+                                             : "image NOT intact");
 }
 
 std::string outcomeText(const UpdateReception& reception)
@@ -70,11 +91,11 @@ void ReceptionReport::add(const ReceivedFile& file)
     if (index >= kFilesListed)
         return;
     if (files_.empty())
-        lines_.push_back(lineAlone(file));
+        heard_.push_back(heardOf(file, resultOf(file, file.arrivedWhole())));
     else if (index < files_.size())
-        lines_.push_back(lineAgainstFile(file, files_[index]));
+        heard_.push_back(againstFile(file, files_[index]));
     else
-        lines_.push_back("(not in the queue)");
+        heard_.push_back(heardOf(file, HeardFile::Result::NotInQueue));
 }
 
 std::string ReceptionReport::text(const UpdateReception& reception) const
@@ -82,10 +103,10 @@ std::string ReceptionReport::text(const UpdateReception& reception) const
     std::ostringstream text;
     text << "Update run ended: " << reception.wakeUpFrames << " wake-up frames, " << added_
          << " file(s) received, " << outcomeText(reception) << ".\n";
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        text << "  " << i + 1 << ". " << lines_[i] << "\n";
-    if (added_ > lines_.size())
-        text << "  and " << added_ - lines_.size() << " more file(s)\n";
+    for (std::size_t i = 0; i < heard_.size(); ++i)
+        text << "  " << i + 1 << ". " << lineOf(heard_[i]) << "\n";
+    if (added_ > heard_.size())
+        text << "  and " << added_ - heard_.size() << " more file(s)\n";
     for (std::size_t i = added_; i < files_.size(); ++i)
         text << "  " << i + 1 << ". " << files_[i] << ": not sent\n";
     if (reception.badPackets > 0)

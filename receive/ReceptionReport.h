@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,24 @@ namespace sus {
 
 struct ReceivedFile;
 struct UpdateReception;
+
+// One file as a fixture received it, judged against the file in its place in the queue where there
+// is one.
+struct HeardFile {
+    enum class Result : std::uint8_t {
+        Intact,     // a fixture's own checks all pass and, against a file, the image is the file's
+        NotIntact,  // it ended, but not so
+        CutOff,     // it ended before its EndOfFile
+        Unreadable, // the file in its place cannot be read to compare with (`reason` says why)
+        NotInQueue, // more files arrived than the queue holds
+    };
+    std::string path;             // the file in its place; empty: none
+    std::uint64_t imageBytes = 0; // the image bytes heard
+    std::uint64_t fileSize = 0;   // the file's size on disk, when there is one to compare with
+    std::string version;          // "1.2.05", as its header block announces it; empty: none arrived
+    Result result = Result::CutOff;
+    std::string reason;
+};
 
 // What a fixture received of an update run, file by file (size, version, whether the image arrived
 // intact), as the demo program and mvt print it.
@@ -23,9 +42,12 @@ public:
 
     std::string text(const UpdateReception& reception) const;
 
+    // The files listed, in the order of arrival (beyond a thousand files are only counted).
+    const std::vector<HeardFile>& files() const { return heard_; }
+
 private:
     std::vector<std::string> files_;
-    std::vector<std::string> lines_;
+    std::vector<HeardFile> heard_;
     std::size_t added_ = 0;
 };
 

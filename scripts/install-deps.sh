@@ -10,7 +10,7 @@ packages=(
   xvfb xauth fonts-liberation
   clang libclang-rt-dev clang-format
   umockdev libumockdev-dev
-  dbus-daemon python3-dbusmock
+  dbus-daemon python3-dbusmock python3-jsonschema
   dpkg-dev file lintian desktop-file-utils devscripts appstream yamllint
   g++-mingw-w64-x86-64-posix wine wine64 googletest
 )

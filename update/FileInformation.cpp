@@ -43,17 +43,22 @@ std::string newVersionText(const UpdateImage& image)
     return "V" + hexDigit(version >> 4) + "." + hexDigit(version) + "." + hexByte(image.newRevision(key));
 }
 
-InformationLines fileInformationLines(const UpdateImage& image)
+InformationFields informationFields(const UpdateImage& image)
 {
     const std::uint8_t key = DeriveImageKey(image.keyBytes());
-    const std::uint8_t version = image.newVersion(key);
+    return {shownText(image.functionText()), newVersionText(image),
+            versionList(image.newVersion(key), image.updatableVersions(key)),
+            shownText(image.designerText())};
+}
 
+InformationLines fileInformationLines(const UpdateImage& image)
+{
+    const InformationFields fields = informationFields(image);
     return {
         "Function:",
-        "  " + shownText(image.functionText()),
-        "New Version: " + newVersionText(image) +
-            "           Update Version: " + versionList(version, image.updatableVersions(key)),
-        "Design By:  " + shownText(image.designerText()),
+        "  " + fields.function,
+        "New Version: " + fields.newVersion + "           Update Version: " + fields.updateVersions,
+        "Design By:  " + fields.designer,
     };
 }
 

@@ -18,6 +18,14 @@ namespace sus {
 //   3 "New Version: Vm.n.rr", eleven blanks, "Update Version: " and the version list
 //   4 "Design By:  " and the designer text
 using InformationLines = std::array<std::string, 4>;
+// What the lines show, field by field, as Windows-1252 bytes.
+struct InformationFields {
+    std::string function;
+    std::string newVersion;     // "Vm.n.rr"
+    std::string updateVersions; // the version list
+    std::string designer;
+};
+InformationFields informationFields(const UpdateImage& image);
 InformationLines fileInformationLines(const UpdateImage& image);
 // The same lines as the panel shows them, in UTF-8.
 std::vector<std::string> shownInformationLines(const UpdateImage& image);

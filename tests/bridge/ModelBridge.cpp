@@ -402,8 +402,16 @@ std::optional<long> ModelBridge::write(int fd, const void* data, std::size_t cou
     if (goneLocked())
         return -1;
     const std::int64_t now = nowNs();
+    if (bytesUntilPullOut_) {
+        pulledOut_ = *bytesUntilPullOut_ == 0;
+        if (goneLocked())
+            return -1;
+        count = std::min(count, *bytesUntilPullOut_);
+    }
     const long accepted = real::write(fd, data, count);
     if (accepted > 0) {
+        if (bytesUntilPullOut_)
+            *bytesUntilPullOut_ -= static_cast<std::size_t>(accepted);
         device_->uart->enqueue(now + kDataTransferNs, device_->line(), static_cast<const std::uint8_t*>(data),
                                static_cast<std::size_t>(accepted));
         device_->lastWriteNs = now;

@@ -52,6 +52,9 @@ public:
     // The bridge is unplugged: from now on writes, changes of the settings, drains and the modem lines
     // fail with EIO, as on a line the driver has hung up. The next model() plugs a device in again.
     void pullOut();
+    // The bridge is pulled out once `bytes` more bytes have been written to it: the write that
+    // reaches the limit is taken up to it, and the next one fails.
+    void pullOutAfter(std::size_t bytes) { bytesUntilPullOut_ = bytes; }
     // The port's receiver is on a line that carries `line` (another transmitter's wire): once the
     // program has opened the port and left its settings alone for a moment, what the driver would
     // hand a reader with those settings (at 250000 baud) arrives to be read. Once it has all been
@@ -127,6 +130,7 @@ private:
     std::size_t purged_ = 0;
     bool refuseModemLines_ = false;
     bool pulledOut_ = false;
+    std::optional<std::size_t> bytesUntilPullOut_;
     int openRefusal_ = 0;
     std::vector<WireWrite> heard_;
     LineStatus heardStatus_ = LineStatus::PerCharacter;

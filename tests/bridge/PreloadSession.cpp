@@ -5,6 +5,7 @@
 //   SUS_MODEL_BRIDGE_COUNTS  where to save the call counts and the checks when the program ends
 //   SUS_MODEL_BRIDGE_HEAR    a wire log of what the port's receiver hears (another transmitter on the
 //                            line); the program gets SIGINT once it has read it all
+//   SUS_MODEL_BRIDGE_PULL_OUT_AFTER  the bridge is pulled out once this many bytes have been written
 //   SUS_MODEL_BRIDGE_RECEIVER  the kind of driver that receiver has: "per-usb-packet" or "no-parity";
 //                            otherwise it reports each character's status
 
@@ -30,6 +31,8 @@ struct PreloadSession {
     {
         if (const std::string port = environment("SUS_MODEL_BRIDGE_PORT"); !port.empty())
             sus::bridge::ModelBridge::instance().model(port);
+        if (const std::string bytes = environment("SUS_MODEL_BRIDGE_PULL_OUT_AFTER"); !bytes.empty())
+            sus::bridge::ModelBridge::instance().pullOutAfter(std::stoul(bytes));
         if (const std::string heard = environment("SUS_MODEL_BRIDGE_HEAR"); !heard.empty()) {
             std::ostringstream text;
             text << std::ifstream(heard, std::ios::binary).rdbuf();
