@@ -11,14 +11,14 @@
 namespace sus {
 
 namespace {
-constexpr QSize kClientSize(800, 375);
+constexpr QSize kForm1ClientSize(800, 375);
 }
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Form1"));
     setFont(formFont());
-    setFixedSize(kClientSize);
+    setFixedSize(kForm1ClientSize);
 
     Image1 = makePicture(this, "Image1", pictures::kSplash, rect());
     SpeedButton1 = makeSpeedButton(this, "SpeedButton1", pictures::kUpdateGlyph, QStringLiteral("Update"),

@@ -23,7 +23,7 @@
 namespace sus {
 
 namespace {
-constexpr QSize kClientSize(859, 540);
+constexpr QSize kForm2ClientSize(859, 540);
 // The client area of both pages, in the window.
 constexpr QRect kPageArea(4, 24, 851, 512);
 
@@ -40,7 +40,7 @@ TForm2::TForm2(MainWindowContext& context, QWidget& splash, QWidget* parent)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     setFont(formFont());
-    setFixedSize(kClientSize);
+    setFixedSize(kForm2ClientSize);
     // Closing this window leads back to the splash; only the splash ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
 

@@ -25,18 +25,20 @@ std::string packetName(const std::vector<std::uint8_t>& packet)
     return name;
 }
 
-// What was heard, for the update's comparison.
-enum class HeardKind { WakeUp, Packet, Stray, OtherFrame };
-
 } // namespace
 
 struct LineExpectation::Heard {
-    HeardKind kind;
+    // What was heard, for the update's comparison. Inside the class, not in an unnamed namespace:
+    // GCC warns of a member of such a type when sources are compiled together as one unit.
+    enum class Kind { WakeUp, Packet, Stray, OtherFrame };
+    Kind kind;
     const std::vector<std::uint8_t>* bytes = nullptr; // wake-ups, packets and other frames
     WireCharacter stray;
 };
 
 namespace {
+
+using HeardKind = LineExpectation::Heard::Kind;
 
 std::string describe(const LineExpectation::Heard& heard, const std::string& strayText)
 {

@@ -18,7 +18,7 @@ constexpr char kLogindManager[] = "org.freedesktop.login1.Manager";
 constexpr char kWhat[] = "sleep:idle";
 constexpr char kBlock[] = "block";
 // logind answers at once; one that does not within this never holds the run up.
-constexpr int kAnswerWithinMs = 5000;
+constexpr int kLogindAnswerWithinMs = 5000;
 
 std::string inWords(const QDBusError& error)
 {
@@ -51,7 +51,7 @@ void LogindKeepAwake::hold(Answered answered)
                                        QString::fromLatin1(kLogindManager), QStringLiteral("Inhibit"));
     inhibit << QString::fromLatin1(kWhat) << QString::fromStdString(who_)
             << QString::fromLatin1(kKeepAwakeReason) << QString::fromLatin1(kBlock);
-    auto* watcher = new QDBusPendingCallWatcher(bus_->asyncCall(inhibit, kAnswerWithinMs), &context_);
+    auto* watcher = new QDBusPendingCallWatcher(bus_->asyncCall(inhibit, kLogindAnswerWithinMs), &context_);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &context_,
                      [this, hold, answered = std::move(answered)](QDBusPendingCallWatcher* call) {
                          call->deleteLater();

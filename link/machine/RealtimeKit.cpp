@@ -17,7 +17,7 @@ namespace {
 constexpr char kService[] = "org.freedesktop.RealtimeKit1";
 constexpr char kPath[] = "/org/freedesktop/RealtimeKit1";
 constexpr char kInterface[] = "org.freedesktop.RealtimeKit1";
-constexpr int kAnswerWithinMs = 2000;
+constexpr int kRealtimeKitAnswerWithinMs = 2000;
 
 QDBusMessage call(const QString& interface, const QString& method)
 {
@@ -35,7 +35,7 @@ std::optional<qlonglong> property(const QDBusConnection& bus, const char* name, 
 {
     QDBusMessage get = call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << QString::fromLatin1(kInterface) << QString::fromLatin1(name);
-    const QDBusMessage reply = bus.call(get, QDBus::Block, kAnswerWithinMs);
+    const QDBusMessage reply = bus.call(get, QDBus::Block, kRealtimeKitAnswerWithinMs);
     bool number = false;
     const qlonglong value =
         reply.arguments().isEmpty()
@@ -70,7 +70,7 @@ LinePriority askRealtimeKit(const QDBusConnection& bus, std::int64_t threadId)
     const auto priority = static_cast<quint32>(std::clamp<qlonglong>(*maxPriority, 1, kLineRealTimePriority));
     QDBusMessage make = call(QString::fromLatin1(kInterface), QStringLiteral("MakeThreadRealtime"));
     make << static_cast<qulonglong>(threadId) << priority;
-    const QDBusMessage reply = bus.call(make, QDBus::Block, kAnswerWithinMs);
+    const QDBusMessage reply = bus.call(make, QDBus::Block, kRealtimeKitAnswerWithinMs);
     if (reply.type() != QDBusMessage::ReplyMessage)
         return refused(whyNot(reply));
     return {LinePriority::Kind::RealTime,

@@ -20,12 +20,7 @@ namespace sus::test {
 namespace {
 
 // A port name of this test alone: Qt locks a port by its name, machine-wide, and tests run side by side.
-const std::string kPort = "/dev/ttyUSB" + std::to_string(::getpid());
-
-QString q(const std::filesystem::path& path)
-{
-    return QString::fromStdString(utf8Of(path));
-}
+const std::string kBridgePort = "/dev/ttyUSB" + std::to_string(::getpid());
 
 class MvtOverTheBridge : public ::testing::Test {
 protected:
@@ -33,9 +28,9 @@ protected:
     {
         QProcessEnvironment environment;
         environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(SUS_MODEL_BRIDGE_LIBRARY));
-        environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_PORT"), QString::fromStdString(kPort));
-        environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_LINE"), q(line));
-        environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_COUNTS"), q(counts));
+        environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_PORT"), QString::fromStdString(kBridgePort));
+        environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_LINE"), pathArgument(line));
+        environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_COUNTS"), pathArgument(counts));
         return runMvt(arguments, environment);
     }
 
@@ -67,9 +62,9 @@ protected:
 
 TEST_F(MvtOverTheBridge, SendUpdatesTheFixtureWithEveryPacketExact)
 {
-    const MvtResult run =
-        mvt({QStringLiteral("send"), QStringLiteral("--port"), QString::fromStdString(kPort),
-             QStringLiteral("--password"), QStringLiteral("452DB8"), q(examplePath("Demo Spot 575.MVT"))});
+    const MvtResult run = mvt({QStringLiteral("send"), QStringLiteral("--port"),
+                               QString::fromStdString(kBridgePort), QStringLiteral("--password"),
+                               QStringLiteral("452DB8"), pathArgument(examplePath("Demo Spot 575.MVT"))});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "Software Update is finish! \n\n (The Fixture will be Reset!)\n");
 
@@ -88,9 +83,10 @@ TEST_F(MvtOverTheBridge, SendUpdatesTheFixtureWithEveryPacketExact)
 
 TEST_F(MvtOverTheBridge, DmxSendsFramesWithTheLevelsSetFromTheAddress)
 {
-    const MvtResult run = mvt({QStringLiteral("dmx"), QStringLiteral("--port"), QString::fromStdString(kPort),
-                               QStringLiteral("--frames"), QStringLiteral("4"), QStringLiteral("--address"),
-                               QStringLiteral("10"), QStringLiteral("--set"), QStringLiteral("1=255,2=128")});
+    const MvtResult run =
+        mvt({QStringLiteral("dmx"), QStringLiteral("--port"), QString::fromStdString(kBridgePort),
+             QStringLiteral("--frames"), QStringLiteral("4"), QStringLiteral("--address"),
+             QStringLiteral("10"), QStringLiteral("--set"), QStringLiteral("1=255,2=128")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
     const FixtureLog heard = heardFromWireLog(line);

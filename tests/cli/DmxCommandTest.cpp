@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "core/Nanoseconds.h"
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"
+#include "tests/support/Milliseconds.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 
@@ -9,8 +9,6 @@
 
 namespace sus::test {
 namespace {
-
-constexpr std::int64_t kMs = kNsPerMs;
 
 TEST(MvtDmx, SendsTheAskedFramesSixtyMillisecondsApartWithTheLevelsAtTheFixtureAddress)
 {

@@ -26,12 +26,7 @@ namespace {
 using Change = std::function<void(std::size_t, WireCharacter&)>;
 
 // A port name of this test alone: Qt locks a port by its name, machine-wide, and tests run side by side.
-const std::string kPort = "/dev/ttyUSB" + std::to_string(::getpid());
-
-QString q(const std::filesystem::path& path)
-{
-    return QString::fromStdString(utf8Of(path));
-}
+const std::string kListenPort = "/dev/ttyUSB" + std::to_string(::getpid());
 
 bool contains(const std::string& text, const std::string& part)
 {
@@ -57,16 +52,17 @@ struct SentOverTheBridge {
     {
         QProcessEnvironment environment;
         environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(SUS_MODEL_BRIDGE_LIBRARY));
-        environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_PORT"), QString::fromStdString(kPort));
+        environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_PORT"), QString::fromStdString(kListenPort));
         return environment;
     }
 
     MvtResult send(const QStringList& arguments)
     {
         QProcessEnvironment environment = overTheBridge();
-        environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_LINE"), q(dir / "line.log"));
-        MvtResult run = runMvt(
-            QStringList(arguments) << QStringLiteral("--port") << QString::fromStdString(kPort), environment);
+        environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_LINE"), pathArgument(dir / "line.log"));
+        MvtResult run =
+            runMvt(QStringList(arguments) << QStringLiteral("--port") << QString::fromStdString(kListenPort),
+                   environment);
         wire = bridge::readWireLog(fileText(dir / "line.log"));
         planned = heardFromWireLog(dir / "line.log");
         return run;
@@ -77,13 +73,13 @@ struct SentOverTheBridge {
     MvtResult listenOnAPort(const QStringList& arguments, const QString& receiver = {}) const
     {
         QProcessEnvironment environment = overTheBridge();
-        environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_HEAR"), q(dir / "line.log"));
+        environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_HEAR"), pathArgument(dir / "line.log"));
         if (!receiver.isEmpty())
             environment.insert(QStringLiteral("SUS_MODEL_BRIDGE_RECEIVER"), receiver);
-        return runMvt(
-            QStringList{QStringLiteral("listen"), QStringLiteral("--port"), QString::fromStdString(kPort)}
-                << arguments,
-            environment);
+        return runMvt(QStringList{QStringLiteral("listen"), QStringLiteral("--port"),
+                                  QString::fromStdString(kListenPort)}
+                          << arguments,
+                      environment);
     }
 
     // `listen --input` over what a receiving UART made of the line, with `change` put on it.
@@ -98,7 +94,7 @@ struct SentOverTheBridge {
         const std::filesystem::path heard = dir / "heard.bin";
         std::ofstream(heard, std::ios::binary)
             .write(reinterpret_cast<const char*>(stream.data()), static_cast<std::streamsize>(stream.size()));
-        return runMvt(QStringList{QStringLiteral("listen"), QStringLiteral("--input"), q(heard)}
+        return runMvt(QStringList{QStringLiteral("listen"), QStringLiteral("--input"), pathArgument(heard)}
                       << arguments);
     }
 
@@ -153,15 +149,17 @@ protected:
         sent->files = {first.writeTo(sent->dir / "first.MVT"), second.writeTo(sent->dir / "second.MVT")};
         passwords = {QStringLiteral("--password"), QString::fromStdString(first.password()),
                      QStringLiteral("--password"), QString::fromStdString(second.password())};
-        const MvtResult run = sent->send(QStringList{QStringLiteral("send")} << passwords << q(sent->files[0])
-                                                                             << q(sent->files[1]));
+        const MvtResult run =
+            sent->send(QStringList{QStringLiteral("send")} << passwords << pathArgument(sent->files[0])
+                                                           << pathArgument(sent->files[1]));
         ASSERT_EQ(run.exitCode, 0) << run.err;
     }
     static void TearDownTestSuite() { sent.reset(); }
 
     QStringList expectBoth() const
     {
-        return QStringList{QStringLiteral("--expect")} << passwords << q(sent->files[0]) << q(sent->files[1]);
+        return QStringList{QStringLiteral("--expect")} << passwords << pathArgument(sent->files[0])
+                                                       << pathArgument(sent->files[1]);
     }
 
     static std::unique_ptr<SentOverTheBridge> sent;
@@ -190,8 +188,8 @@ TEST_F(MvtListenToAnUpdate, HearsTheTwoFilesExactlyAsSentAndWhatTheFixtureStores
     // and what was heard as the writes that would send it again.
     const std::filesystem::path record = sent->dir / "record.bin";
     const std::filesystem::path capture = sent->dir / "heard.log";
-    const MvtResult alone =
-        sent->listen({QStringLiteral("--record"), q(record), QStringLiteral("--capture"), q(capture)});
+    const MvtResult alone = sent->listen({QStringLiteral("--record"), pathArgument(record),
+                                          QStringLiteral("--capture"), pathArgument(capture)});
     ASSERT_EQ(alone.exitCode, 0) << alone.err;
     EXPECT_TRUE(contains(alone.out, "1. heard 512 image bytes, version 1.2.01, image intact\n")) << alone.out;
     EXPECT_EQ(fileText(record), fileText(sent->dir / "heard.bin"));

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "tests/cli/MvtRun.h"
+#include "tests/support/UpdateFileBuilder.h"
 
 #include <QCoreApplication>
 
@@ -25,6 +26,11 @@ std::string bytesOf(const QByteArray& bytes)
 }
 
 } // namespace
+
+QString pathArgument(const std::filesystem::path& path)
+{
+    return QString::fromStdString(utf8Of(path));
+}
 
 MvtResult runMvt(const QStringList& arguments, const QProcessEnvironment& environment)
 {

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 
 namespace sus::test {
@@ -16,6 +17,9 @@ struct MvtResult {
     std::string out; // standard output, as bytes
     std::string err; // standard error, as bytes
 };
+
+// A path as mvt's argument: its UTF-8 bytes, as a terminal passes them.
+QString pathArgument(const std::filesystem::path& path);
 
 // Runs the built mvt with `arguments`, and `environment` added to this process's, and waits for
 // it to end.

@@ -17,11 +17,6 @@ using namespace std::chrono_literals;
 
 constexpr std::size_t kFrameBytes = 1 + 1 + 512; // the break's zero, the start code, the levels
 
-QString q(const std::filesystem::path& path)
-{
-    return QString::fromStdString(utf8Of(path));
-}
-
 TEST(MvtRealTime, DmxFramesGoOutOnANamedPortAndTheCaptureRecordsThem)
 {
     PseudoTerminal pty;
@@ -29,7 +24,8 @@ TEST(MvtRealTime, DmxFramesGoOutOnANamedPortAndTheCaptureRecordsThem)
     TempDir dir;
     MvtProcess mvt({QStringLiteral("dmx"), QStringLiteral("--port"), QString::fromStdString(pty.slaveName()),
                     QStringLiteral("--frames"), QStringLiteral("3"), QStringLiteral("--set"),
-                    QStringLiteral("1=200,512=3"), QStringLiteral("--capture"), q(dir / "port.log")});
+                    QStringLiteral("1=200,512=3"), QStringLiteral("--capture"),
+                    pathArgument(dir / "port.log")});
     const std::vector<std::uint8_t> bytes = pty.read();
     const MvtResult run = mvt.finish();
     EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -55,7 +51,7 @@ TEST(MvtRealTime, CtrlCStopsAnUpdateRunWithAbortUpdateAndStatus130)
     const auto log = dir / "stopped.log";
     MvtProcess mvt({QStringLiteral("send"), QStringLiteral("--simulate"), QStringLiteral("--realtime"),
                     QStringLiteral("--password"), QStringLiteral("452DB8"), QStringLiteral("--capture"),
-                    q(log), q(examplePath("Demo Spot 575.MVT"))});
+                    pathArgument(log), pathArgument(examplePath("Demo Spot 575.MVT"))});
     ASSERT_TRUE(mvt.waitForError("Controller has been found!", 10s));
     ::kill(static_cast<pid_t>(mvt.processId()), SIGINT);
     const MvtResult run = mvt.finish();
@@ -75,7 +71,8 @@ TEST(MvtRealTime, CtrlCEndsDmxOutputWithoutFramesCutShort)
     TempDir dir;
     const auto log = dir / "dmx.log";
     MvtProcess mvt({QStringLiteral("dmx"), QStringLiteral("--simulate"), QStringLiteral("--realtime"),
-                    QStringLiteral("--set"), QStringLiteral("5=50"), QStringLiteral("--capture"), q(log)});
+                    QStringLiteral("--set"), QStringLiteral("5=50"), QStringLiteral("--capture"),
+                    pathArgument(log)});
     ASSERT_TRUE(mvt.waitForError("Controller has been found!", 10s));
     ::kill(static_cast<pid_t>(mvt.processId()), SIGINT);
     const MvtResult run = mvt.finish();

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "core/Nanoseconds.h"
 #include "receive/UpdateReceiver.h"
 #include "sim/Captures.h"
 #include "sim/Waveform.h"
 #include "tests/bridge/WireLog.h"
 #include "tests/cli/CaptureFiles.h"
 #include "tests/cli/MvtRun.h"
+#include "tests/support/Milliseconds.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UpdateFileBuilder.h"
 #include "update/UpdateKey.h"
@@ -17,16 +17,10 @@
 namespace sus::test {
 namespace {
 
-constexpr std::int64_t kMs = kNsPerMs;
 constexpr const char* kSpot = "Demo Spot 575.MVT";
 constexpr const char* kSpotPassword = "452DB8";
 constexpr const char* kFinishText = "Software Update is finish! \n\n (The Fixture will be Reset!)\n";
 constexpr const char* kFound = "Controller has been found!\n";
-
-QString q(const std::filesystem::path& path)
-{
-    return QString::fromStdString(utf8Of(path));
-}
 
 class MvtSend : public ::testing::Test {
 protected:
@@ -35,7 +29,7 @@ protected:
     {
         return runMvt(QStringList{QStringLiteral("send"), QStringLiteral("--simulate"),
                                   QStringLiteral("--password"), password, QStringLiteral("--capture"),
-                                  q(log)} +
+                                  pathArgument(log)} +
                       files);
     }
 
@@ -55,7 +49,8 @@ TEST_F(MvtSend, TheFixtureReceivesEveryFileExactlyAndTheFinishMessageIsTheOnlyOu
     const UpdateFileBuilder second = UpdateFileBuilder().keyBytes(spot.keyBytes()).imageData(data);
     const auto secondPath = second.writeTo(dir / "second.MVT");
 
-    const MvtResult run = send(QString::fromLatin1(kSpotPassword), {q(examplePath(kSpot)), q(secondPath)});
+    const MvtResult run = send(QString::fromLatin1(kSpotPassword),
+                               {pathArgument(examplePath(kSpot)), pathArgument(secondPath)});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, kFinishText);
     EXPECT_EQ(run.err,
@@ -78,7 +73,7 @@ TEST_F(MvtSend, TheFixtureReceivesEveryFileExactlyAndTheFinishMessageIsTheOnlyOu
 
 TEST_F(MvtSend, CaptureIsTheSameAtEveryRunStartsOneTickAfterTheOpenAndBothFormatsAgree)
 {
-    const QString spot = q(examplePath(kSpot));
+    const QString spot = pathArgument(examplePath(kSpot));
     ASSERT_EQ(send(QString::fromLatin1(kSpotPassword), {spot}).exitCode, 0);
     const std::string first = fileText(log);
     ASSERT_EQ(send(QString::fromLatin1(kSpotPassword), {spot}).exitCode, 0);
@@ -93,7 +88,7 @@ TEST_F(MvtSend, CaptureIsTheSameAtEveryRunStartsOneTickAfterTheOpenAndBothFormat
     const auto vcd = dir / "run.VCD";
     const MvtResult run =
         runMvt({QStringLiteral("send"), QStringLiteral("--simulate"), QStringLiteral("--password"),
-                QString::fromLatin1(kSpotPassword), QStringLiteral("--capture"), q(vcd), spot});
+                QString::fromLatin1(kSpotPassword), QStringLiteral("--capture"), pathArgument(vcd), spot});
     ASSERT_EQ(run.exitCode, 0);
     std::ostringstream expected;
     writeVcd(expected, renderWaveform(writes));
@@ -104,9 +99,10 @@ TEST_F(MvtSend, CaptureIsTheSameAtEveryRunStartsOneTickAfterTheOpenAndBothFormat
 // files before a refused one go out whole.
 TEST_F(MvtSend, EachFailureHasItsExitStatusAndMessageAndTheFixtureGetsNoReset)
 {
-    const QString spot = q(examplePath(kSpot));
-    const QString missing = q(dir / "missing.MVT");
-    const QString other = q(UpdateFileBuilder().keyBytes({1, 2, 3, 4, 5, 6}).writeTo(dir / "other.MVT"));
+    const QString spot = pathArgument(examplePath(kSpot));
+    const QString missing = pathArgument(dir / "missing.MVT");
+    const QString other =
+        pathArgument(UpdateFileBuilder().keyBytes({1, 2, 3, 4, 5, 6}).writeTo(dir / "other.MVT"));
     const std::string found = "mvt send: " + std::string(kFound);
     const QString right = QString::fromLatin1(kSpotPassword);
     struct Case {
@@ -171,7 +167,7 @@ TEST_F(MvtSend, EachFailureHasItsExitStatusAndMessageAndTheFixtureGetsNoReset)
         SCOPED_TRACE(c.name);
         std::filesystem::remove(log);
         const MvtResult run = runMvt(QStringList{QStringLiteral("send"), QStringLiteral("--simulate"),
-                                                 QStringLiteral("--capture"), q(log)} +
+                                                 QStringLiteral("--capture"), pathArgument(log)} +
                                      c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.out, "");
@@ -187,11 +183,11 @@ TEST_F(MvtSend, EachFailureHasItsExitStatusAndMessageAndTheFixtureGetsNoReset)
 TEST_F(MvtSend, EachFileGoesWithItsOwnPasswordWhenOneIsGivenPerFile)
 {
     const UpdateFileBuilder otherFile = UpdateFileBuilder().keyBytes({1, 2, 3, 4, 5, 6}).imageData({1, 2, 3});
-    const QString other = q(otherFile.writeTo(dir / "other.MVT"));
+    const QString other = pathArgument(otherFile.writeTo(dir / "other.MVT"));
     const MvtResult run = runMvt(
-        {QStringLiteral("send"), QStringLiteral("--simulate"), QStringLiteral("--capture"), q(log),
+        {QStringLiteral("send"), QStringLiteral("--simulate"), QStringLiteral("--capture"), pathArgument(log),
          QStringLiteral("--password"), QString::fromLatin1(kSpotPassword), QStringLiteral("--password"),
-         QString::fromStdString(otherFile.password()), q(examplePath(kSpot)), other});
+         QString::fromStdString(otherFile.password()), pathArgument(examplePath(kSpot)), other});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const UpdateReception got = received();
     ASSERT_EQ(got.files.size(), 2u);
@@ -205,12 +201,12 @@ TEST_F(MvtSend, EachFileGoesWithItsOwnPasswordWhenOneIsGivenPerFile)
 TEST(MvtCheck, SaysOfEachFileWhatARunWouldMakeOfIt)
 {
     TempDir dir;
-    const QString spot = q(examplePath(kSpot));
+    const QString spot = pathArgument(examplePath(kSpot));
     const QString right = QString::fromLatin1(kSpotPassword);
     const UpdateFileBuilder otherFile = UpdateFileBuilder().keyBytes({1, 2, 3, 4, 5, 6});
-    const QString other = q(otherFile.writeTo(dir / "other.MVT"));
+    const QString other = pathArgument(otherFile.writeTo(dir / "other.MVT"));
     writeFileBytes(dir / "short.MVT", std::vector<std::uint8_t>(100, 0));
-    const QString shortFile = q(dir / "short.MVT");
+    const QString shortFile = pathArgument(dir / "short.MVT");
     const std::string spotLine = utf8Of(examplePath(kSpot)) + ": V1.2.05, 3144 bytes, ";
     const std::string otherLine = utf8Of(dir / "other.MVT") + ": V0.0.00, 144 bytes, ";
     // From Start to the link closing, as the run's script paces it: the same whatever the password.
@@ -237,7 +233,7 @@ TEST(MvtCheck, SaysOfEachFileWhatARunWouldMakeOfIt)
              "A run of these files takes 8.700 s (wake-up frames 4.120 s, handshake 1.680 s, pauses 2.000 s, "
              "files 880 ms, finish 20 ms).\n"},
         {"unreadable after a wrong password",
-         {QStringLiteral("--password"), right, other, q(dir / "missing.MVT")},
+         {QStringLiteral("--password"), right, other, pathArgument(dir / "missing.MVT")},
          3,
          otherLine + "password wrong\n" + utf8Of(dir / "missing.MVT") +
              ": cannot be sent. The file does not exist.\n"},

@@ -2,7 +2,7 @@
 // The Timer rules over an alarm source, on virtual time: a fake source whose clock the test moves,
 // delivering each alarm when it is due or, to play a busy machine, some time after.
 #include "core/AlarmTimer.h"
-#include "core/Nanoseconds.h"
+#include "tests/support/Milliseconds.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 namespace sus {
 namespace {
 
-constexpr std::int64_t kMs = kNsPerMs;
+using test::kMs;
 
 class FakeAlarm final : public AlarmSource {
 public:

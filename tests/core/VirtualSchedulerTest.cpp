@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "core/VirtualScheduler.h"
-#include "core/Nanoseconds.h"
+#include "tests/support/Milliseconds.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 namespace sus {
 namespace {
 
-constexpr std::int64_t kMs = kNsPerMs;
+using test::kMs;
 
 TEST(VirtualScheduler, TicksComeOneIntervalApartFromEnabling)
 {

@@ -20,14 +20,14 @@ using Bytes = std::vector<std::uint8_t>;
 using Op = SimulatedController::Op;
 
 // One step as written down here: its kind, a change's rate (none: kept) and parity, a write's bytes.
-struct Step {
+struct FrameStep {
     LineStep::Kind kind;
     std::optional<std::uint32_t> baud;
     Parity parity = Parity::None;
     Bytes bytes;
 
-    friend bool operator==(const Step&, const Step&) = default;
-    friend std::ostream& operator<<(std::ostream& os, const Step& s)
+    friend bool operator==(const FrameStep&, const FrameStep&) = default;
+    friend std::ostream& operator<<(std::ostream& os, const FrameStep& s)
     {
         os << "kind" << static_cast<int>(s.kind) << " baud " << s.baud.value_or(0) << " parity "
            << static_cast<int>(s.parity) << " bytes";
@@ -37,19 +37,19 @@ struct Step {
     }
 };
 
-const Step kRead{LineStep::Kind::ReadLine, std::nullopt, Parity::None, {}};
-Step change(std::optional<std::uint32_t> baud, Parity parity)
+const FrameStep kRead{LineStep::Kind::ReadLine, std::nullopt, Parity::None, {}};
+FrameStep change(std::optional<std::uint32_t> baud, Parity parity)
 {
     return {LineStep::Kind::ChangeLine, baud, parity, {}};
 }
-Step write(Bytes bytes)
+FrameStep writeStep(Bytes bytes)
 {
     return {LineStep::Kind::Write, std::nullopt, Parity::None, std::move(bytes)};
 }
 
-std::vector<Step> stepsOf(const LineSteps& built)
+std::vector<FrameStep> stepsOf(const LineSteps& built)
 {
-    std::vector<Step> steps;
+    std::vector<FrameStep> steps;
     for (const LineStep& step : built.steps()) {
         const auto bytes = built.bytesOf(step);
         steps.push_back({step.kind, step.baudRate, step.parity, Bytes(bytes.begin(), bytes.end())});
@@ -57,9 +57,9 @@ std::vector<Step> stepsOf(const LineSteps& built)
     return steps;
 }
 
-std::vector<Step> concat(std::initializer_list<std::vector<Step>> parts)
+std::vector<FrameStep> concat(std::initializer_list<std::vector<FrameStep>> parts)
 {
-    std::vector<Step> all;
+    std::vector<FrameStep> all;
     for (const auto& part : parts)
         all.insert(all.end(), part.begin(), part.end());
     return all;
@@ -73,21 +73,22 @@ TEST(LineFrames, EachFrameIsTheStepsItHasAlwaysBeen)
     const Bytes levels(dmxSlots.begin() + 1, dmxSlots.end());
     const Bytes zeros(100, 0);
 
-    const std::vector<Step> plainBreak{kRead, change(kBreakBaud, Parity::Space), write({0}),
-                                       change(kLineBaud, Parity::Mark)};
+    const std::vector<FrameStep> plainBreak{kRead, change(kBreakBaud, Parity::Space), writeStep({0}),
+                                            change(kLineBaud, Parity::Mark)};
     // The zero goes out as a one-byte marked write at the slow rate, which leaves mark parity there.
-    const std::vector<Step> markedBreak{
-        kRead,      change(kBreakBaud, Parity::Space),  kRead,     change(std::nullopt, Parity::Space),
-        write({0}), change(std::nullopt, Parity::Mark), write({}), change(kLineBaud, Parity::Mark)};
+    const std::vector<FrameStep> markedBreak{kRead,          change(kBreakBaud, Parity::Space),
+                                             kRead,          change(std::nullopt, Parity::Space),
+                                             writeStep({0}), change(std::nullopt, Parity::Mark),
+                                             writeStep({}),  change(kLineBaud, Parity::Mark)};
     const auto marked = [](Bytes first, Bytes rest) {
-        return std::vector<Step>{kRead, change(std::nullopt, Parity::Space), write(std::move(first)),
-                                 change(std::nullopt, Parity::Mark), write(std::move(rest))};
+        return std::vector<FrameStep>{kRead, change(std::nullopt, Parity::Space), writeStep(std::move(first)),
+                                      change(std::nullopt, Parity::Mark), writeStep(std::move(rest))};
     };
 
     struct Case {
         const char* frame;
         std::function<void(LineSteps&)> build;
-        std::vector<Step> steps;
+        std::vector<FrameStep> steps;
     };
     const Case cases[] = {
         {"update packet",
@@ -100,7 +101,7 @@ TEST(LineFrames, EachFrameIsTheStepsItHasAlwaysBeen)
         {"break, plain", [](LineSteps& s) { BreakByte(s, BreakForm::PlainWrite); }, plainBreak},
         {"break, marked", [](LineSteps& s) { BreakByte(s, BreakForm::MarkedWrite); }, markedBreak},
         {"DMX frame", [&](LineSteps& s) { DmxFrame(s, dmxSlots); },
-         concat({plainBreak, {write({0}), change(std::nullopt, Parity::Mark), write(levels)}})},
+         concat({plainBreak, {writeStep({0}), change(std::nullopt, Parity::Mark), writeStep(levels)}})},
         {"wake-up frame", [&](LineSteps& s) { WakeUpFrame(s, zeros); },
          concat({markedBreak, marked({0}, Bytes(99, 0))})},
     };

@@ -42,8 +42,9 @@ TEST(AdapterFamily, NamesWhatEachDriverReportsAndSoWhatIsChecked)
         const AdapterFamily family = adapterFamilyOf(c.id, c.kernel);
         SCOPED_TRACE(adapterDescription(c.id, family));
         EXPECT_EQ(family.status, c.status);
-        if (!c.description.empty())
+        if (!c.description.empty()) {
             EXPECT_EQ(adapterDescription(c.id, family), c.description);
+        }
     }
 }
 

@@ -17,7 +17,7 @@ InformationLines linesOf(const UpdateFileBuilder& file)
     return fileInformationLines(UpdateImage(file.bytes()));
 }
 
-UpdateFileBuilder spot()
+UpdateFileBuilder spot575()
 {
     return UpdateFileBuilder()
         .keyBytes({0x5A, 0x3C, 0x96, 0x1F, 0x77, 0xE2})
@@ -29,7 +29,7 @@ UpdateFileBuilder spot()
 
 TEST(FileInformation, FourLinesOfTheWorkedExample)
 {
-    const InformationLines lines = linesOf(spot());
+    const InformationLines lines = linesOf(spot575());
     EXPECT_EQ(lines[0], "Function:");
     EXPECT_EQ(lines[1], "  Spot 575 \x96 Gobo"); // Windows-1252 bytes as stored
     EXPECT_EQ(lines[2], "New Version: V1.2.05" + kBlanks11 + "Update Version: V12,V11,V10");
@@ -44,7 +44,7 @@ TEST(FileInformation, VersionListRules)
     EXPECT_EQ(versionList(0x12, {0x11, 0x10, 0x09, 0x08, 0x07, 0x06, 0x05, 0xFF}), "All Version can update!");
     EXPECT_EQ(versionList(0x12, {0xFF, 0x11, 0, 0, 0, 0, 0, 0}), "All Version can update!");
 
-    const InformationLines all = linesOf(spot().updatableVersions({0x11, 0x00, 0x10, 0xFF}));
+    const InformationLines all = linesOf(spot575().updatableVersions({0x11, 0x00, 0x10, 0xFF}));
     EXPECT_EQ(all[2], "New Version: V1.2.05" + kBlanks11 + "Update Version: All Version can update!");
 }
 
@@ -60,15 +60,15 @@ TEST(FileInformation, VersionDigitsAreUpperCaseHexOfTheDescrambledBytes)
 TEST(FileInformation, AZeroByteEndsTheShownText)
 {
     const InformationLines lines = linesOf(
-        spot().functionText(std::string_view("\0Hidden", 7)).designerText(std::string_view("AB\0CD", 5)));
+        spot575().functionText(std::string_view("\0Hidden", 7)).designerText(std::string_view("AB\0CD", 5)));
     EXPECT_EQ(lines[1], "  ");
     EXPECT_EQ(lines[3], "Design By:  AB");
 }
 
 TEST(FileInformation, ControlBytesInStoredTextsShowAsBlanksSoThePanelKeepsFourLines)
 {
-    const InformationLines lines =
-        linesOf(spot().functionText("Spot\r\n575\x1b[2J").designerText(std::string_view("M.\nS\x7f\t", 6)));
+    const InformationLines lines = linesOf(
+        spot575().functionText("Spot\r\n575\x1b[2J").designerText(std::string_view("M.\nS\x7f\t", 6)));
     EXPECT_EQ(lines[1], "  Spot  575 [2J");
     EXPECT_EQ(lines[3], "Design By:  M. S  ");
 }
@@ -76,7 +76,7 @@ TEST(FileInformation, ControlBytesInStoredTextsShowAsBlanksSoThePanelKeepsFourLi
 TEST(FileInformation, FullTextsAreShownWholeAndUntrimmed)
 {
     const std::string function = std::string(80, 'F') + "  end   "; // 88 bytes, trailing blanks
-    const InformationLines lines = linesOf(spot().functionText(function).designerText("0123456789"));
+    const InformationLines lines = linesOf(spot575().functionText(function).designerText("0123456789"));
     EXPECT_EQ(lines[1], "  " + function);
     EXPECT_EQ(lines[3], "Design By:  0123456789");
 }

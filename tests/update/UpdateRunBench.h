@@ -10,6 +10,7 @@
 #include "sim/VirtualFixture.h"
 #include "tests/link/LinkBench.h"
 #include "tests/support/FakeUpdatePageView.h"
+#include "tests/support/Milliseconds.h"
 #include "tests/support/RecordingPresenter.h"
 #include "tests/support/SlowLineChanges.h"
 #include "tests/support/TempDir.h"
@@ -24,8 +25,6 @@
 #include <vector>
 
 namespace sus::test {
-
-inline constexpr std::int64_t kMs = kNsPerMs;
 
 // DMX output as the link's turns drive it.
 struct FakeDmxOutput : LinkTurns::DmxOutput {
