@@ -4,6 +4,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/TerminalPresenter.h"
 #include "update/FileInformation.h"
+#include "update/UpdateFileLook.h"
 #include "update/UpdateFileReader.h"
 #include "update/UpdateMessages.h"
 
@@ -28,10 +29,15 @@ int runInfo(const QStringList& arguments)
     // Read and shown exactly as the panel of the "Update" page does when a file is clicked.
     const std::string path = files.front().toStdString();
     const UpdateImageLoad load = loadUpdateHeader(path);
+    TerminalPresenter presenter(std::cout, std::cerr, "info");
     if (!load) {
-        TerminalPresenter(std::cout, std::cerr, "info")
-            .showFileError(fileFailureText(kCanNotOpenTheFile, path, load.failureReason));
-        return exit_code::kFailure;
+        presenter.showFileError(fileFailureText(kCanNotOpenTheFile, path, load.failureReason));
+        return exit_code::kFileRefused;
+    }
+    // Another file's bytes would show as texts and a version all the same.
+    if (const std::string unlike = unlikeAnUpdateFile(path, *load.image); !unlike.empty()) {
+        presenter.showFileError(path + ": " + unlike);
+        return exit_code::kFileRefused;
     }
     for (const std::string& line : shownInformationLines(*load.image))
         std::cout << line << '\n';

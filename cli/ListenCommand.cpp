@@ -6,11 +6,13 @@
 #include "cli/LineSession.h"
 #include "cli/ListenOptions.h"
 #include "cli/TerminalPresenter.h"
+#include "cli/WritableFile.h"
 #include "core/SteadyClock.h"
 #include "core/Utf8Path.h"
 #include "link/serial/ReceivingPort.h"
 #include "receive/LineWitness.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -28,10 +30,12 @@ constexpr int kPortWaitMs = 100;
 // Where the heard stream is written as it was read, when --record asks for it.
 class Recorder {
 public:
-    bool open(const std::string& path)
+    // Empty, or the system's reason why `path` cannot be written.
+    std::string open(const std::string& path)
     {
+        errno = 0;
         file_.open(pathFromUtf8(path), std::ios::binary);
-        return static_cast<bool>(file_);
+        return file_ ? std::string() : lastSystemError();
     }
     void write(std::span<const std::uint8_t> bytes)
     {
@@ -58,9 +62,10 @@ bool listenToInput(const std::string& path, LineWitness& witness, Recorder& reco
     std::ifstream file;
     std::FILE* in = stdin;
     if (path != "-") {
+        errno = 0;
         file.open(pathFromUtf8(path), std::ios::binary);
         if (!file) {
-            error = "\"" + path + "\" cannot be read.";
+            error = "\"" + path + "\" cannot be read: " + lastSystemError() + ".";
             return false;
         }
     }
@@ -120,14 +125,21 @@ int runListen(const QStringList& arguments)
     if (const auto status = command.parse(arguments))
         return *status;
     QString problem;
-    std::optional<ListenSettings> settings = options.read(problem);
-    if (!settings)
+    int refusal = exit_code::kUsage;
+    std::optional<ListenSettings> settings = options.read(problem, refusal);
+    if (!settings && refusal == exit_code::kUsage)
         return command.usageError(problem);
+    if (!settings) {
+        std::cerr << commandPrefix("listen") << problem.toStdString() << '\n';
+        return refusal;
+    }
 
     Recorder recorder;
-    if (!settings->recordPath.empty() && !recorder.open(settings->recordPath))
-        return command.usageError(QStringLiteral("The record cannot be written to \"%1\".")
-                                      .arg(QString::fromStdString(settings->recordPath)));
+    if (const std::string why = settings->recordPath.empty() ? "" : recorder.open(settings->recordPath);
+        !why.empty())
+        return command.usageError(
+            QStringLiteral("The record cannot be written to \"%1\": %2.")
+                .arg(QString::fromStdString(settings->recordPath), QString::fromStdString(why)));
     const std::string& capturePath = settings->capturePath;
 
     std::unique_ptr<ReceivingPort> listenPort;

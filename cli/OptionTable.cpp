@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/OptionTable.h"
 
-#include "core/Utf8Path.h"
+#include "cli/WritableFile.h"
 #include "dmx/ChannelLayout.h"
-
-#include <fstream>
 
 namespace sus::cli {
 
@@ -113,14 +111,16 @@ std::optional<std::string> readPort(const QCommandLineParser& parser, QString& e
 
 std::optional<std::string> readCapturePath(const QCommandLineParser& parser, QString& error)
 {
-    const QString path = parser.value(nameOf(SharedOption::Capture));
     if (!isSet(parser, SharedOption::Capture))
         return std::string();
-    if (path.isEmpty() || !std::ofstream(pathFromUtf8(path.toStdString()), std::ios::binary)) {
-        error = QStringLiteral("The capture cannot be written to \"%1\".").arg(path);
+    const std::string path = parser.value(nameOf(SharedOption::Capture)).toStdString();
+    if (const std::string why = whyNotWritable(path); !why.empty()) {
+        error = QStringLiteral("The capture cannot be written to \"%1\": %2. Name a file in a folder that "
+                               "exists and may be written.")
+                    .arg(QString::fromStdString(path), QString::fromStdString(why));
         return std::nullopt;
     }
-    return path.toStdString();
+    return path;
 }
 
 QString addressText(const QCommandLineParser& parser)
