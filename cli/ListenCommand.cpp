@@ -56,19 +56,12 @@ private:
     std::ofstream file_;
 };
 
-// Feeds a recorded stream to the witness; false when it could not be read to its end.
-bool listenToInput(const std::string& path, LineWitness& witness, Recorder& recorder, std::string& error)
+// Feeds a recorded stream to the witness: `file` when it is open, standard input otherwise; false
+// when it could not be read to its end.
+bool listenToInput(std::ifstream& file, const std::string& path, LineWitness& witness, Recorder& recorder,
+                   std::string& error)
 {
-    std::ifstream file;
     std::FILE* in = stdin;
-    if (path != "-") {
-        errno = 0;
-        file.open(pathFromUtf8(path), std::ios::binary);
-        if (!file) {
-            error = "\"" + path + "\" cannot be read: " + lastSystemError() + ".";
-            return false;
-        }
-    }
     std::vector<std::uint8_t> piece(kReadPiece);
     for (;;) {
         std::size_t count = 0;
@@ -134,6 +127,17 @@ int runListen(const QStringList& arguments)
         return refusal;
     }
 
+    // A recording that cannot be read is refused before anything is reported of it or
+    // recorded.
+    std::ifstream recording;
+    if (settings->port.empty() && settings->input != "-") {
+        errno = 0;
+        recording.open(pathFromUtf8(settings->input), std::ios::binary);
+        if (!recording)
+            return command.usageError(
+                QStringLiteral("\"%1\" cannot be read: %2.")
+                    .arg(QString::fromStdString(settings->input), QString::fromStdString(lastSystemError())));
+    }
     Recorder recorder;
     if (const std::string why = settings->recordPath.empty() ? "" : recorder.open(settings->recordPath);
         !why.empty())
@@ -164,8 +168,9 @@ int runListen(const QStringList& arguments)
     }
     LineWitness witness(std::cout, std::move(settings->witness));
     std::string error;
-    const bool heardToTheEnd = listenPort ? listenToPort(*listenPort, witness, recorder, error)
-                                          : listenToInput(settings->input, witness, recorder, error);
+    const bool heardToTheEnd = listenPort
+                                   ? listenToPort(*listenPort, witness, recorder, error)
+                                   : listenToInput(recording, settings->input, witness, recorder, error);
     witness.finish();
     if (listenPort && !listenPort->adapterCounts().empty())
         std::cout << listenPort->adapterCounts() << "\n";

@@ -13,8 +13,8 @@ namespace sus::cli {
 // sequencer's last progress): what ended it, the file it cut and how much of that file went out
 // (or the wake-up frames, or the file it refused), the files before it sent whole, whether
 // AbortUpdate went out, and on a second line what is left to do, with `sendAgainFrom`'s command
-// for the files from a queue index on. A file cut short is sent again from its start: a fixture
-// keeps nothing of a file whose EndOfFile it did not get.
+// for the files from a queue index on. A file cut short is sent again from its start: a run begins
+// every file with its handshake and its header, and cannot take one up in the middle.
 std::string unfinishedRunText(const RunProgress& progress, bool interrupted,
                               const std::function<std::string(std::size_t)>& sendAgainFrom);
 
