@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/UnfinishedRun.h"
 
+#include <algorithm>
+
 namespace sus::cli {
 namespace {
 

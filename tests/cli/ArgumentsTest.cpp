@@ -114,8 +114,9 @@ TEST(MvtArguments, EachFaultEndsWithOneStatusInEveryCommandAndAMessageWithTheNex
         const std::string name = c.arguments.join(' ').toStdString();
         const MvtResult run = runMvt(c.arguments);
         EXPECT_EQ(run.exitCode, c.status) << name;
-        if (c.status == 2)
+        if (c.status == 2) {
             EXPECT_EQ(run.out, "") << name;
+        }
         EXPECT_NE((run.out + run.err).find(c.message), std::string::npos) << name << "\n"
                                                                           << run.out << run.err;
     }
