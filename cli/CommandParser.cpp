@@ -2,12 +2,28 @@
 #include "cli/CommandParser.h"
 
 #include "cli/ExitCodes.h"
+#include "cli/NearestName.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <iostream>
 
 namespace sus::cli {
+namespace {
+
+// The long options `help` lists: Qt keeps its options to itself, and its help names every one.
+QStringList longOptionsOf(const QString& help)
+{
+    static const QRegularExpression option(QStringLiteral("^  (?:-[a-zA-Z], )?--([a-z][a-z-]*)"),
+                                           QRegularExpression::MultilineOption);
+    QStringList names;
+    for (const QRegularExpressionMatch& found : option.globalMatch(help))
+        names.append(found.captured(1));
+    return names;
+}
+
+} // namespace
 
 CommandParser::CommandParser(const QString& command, const QString& description)
     : command_(command),
@@ -20,8 +36,15 @@ CommandParser::CommandParser(const QString& command, const QString& description)
 
 std::optional<int> CommandParser::parse(const QStringList& arguments)
 {
-    if (!parser_.parse(QStringList{QStringLiteral("mvt ") + command_} + arguments))
-        return usageError(parser_.errorText());
+    if (!parser_.parse(QStringList{QStringLiteral("mvt ") + command_} + arguments)) {
+        QString error = parser_.errorText();
+        const QStringList unknown = parser_.unknownOptionNames();
+        const QString meant =
+            unknown.isEmpty() ? QString() : nearestName(unknown.front(), longOptionsOf(parser_.helpText()));
+        if (!meant.isEmpty())
+            error += QStringLiteral(" Did you mean --%1?").arg(meant);
+        return usageError(error);
+    }
     if (parser_.isSet(help_)) {
         // Qt names the program as it was started; the usage line names the command instead.
         QString help = parser_.helpText();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "update/RunEnding.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,11 +15,34 @@ inline constexpr int kSuccess = 0;
 inline constexpr int kFailure = 1;       // the command's work did not come out as asked; see below
 inline constexpr int kUsage = 2;         // arguments that cannot be used; the message says which
 inline constexpr int kEmptyPassword = 2; // send: "Enter the Password Please!"
-inline constexpr int kPasswordWrong = 3; // send, check: "Password Wrong!"
-inline constexpr int kFileRefused = 4;   // send, check: a file cannot be opened, read or sent
+inline constexpr int kPasswordWrong = 3; // "Password Wrong!"
+inline constexpr int kFileRefused = 4;   // a file cannot be opened, read or sent, or is not like one
 inline constexpr int kNoController = 5;  // no controller, or the link failed
 inline constexpr int kInterrupted = 130; // send: stopped by Ctrl+C (AbortUpdate went out)
 } // namespace exit_code
+
+// What a run that ended so, or would end so, exits with: the same fault gives the same status in
+// every command that meets it.
+inline int exitStatusFor(RunOutcome outcome)
+{
+    switch (outcome) {
+    case RunOutcome::Finished:
+        return exit_code::kSuccess;
+    case RunOutcome::EmptyPassword:
+        return exit_code::kEmptyPassword;
+    case RunOutcome::PasswordWrong:
+        return exit_code::kPasswordWrong;
+    case RunOutcome::FileRefused:
+        return exit_code::kFileRefused;
+    case RunOutcome::LinkFailed:
+        return exit_code::kNoController;
+    case RunOutcome::Stopped:
+        return exit_code::kInterrupted;
+    case RunOutcome::None:
+        break;
+    }
+    return exit_code::kFailure;
+}
 
 // What each status means for each command that exits with it, in the words its help and the manual
 // page give; a command's rows come in the order of their statuses.
@@ -28,22 +53,24 @@ struct ExitStatusMeaning {
 };
 inline constexpr ExitStatusMeaning kExitStatusMeanings[] = {
     {"info", exit_code::kSuccess, "shown"},
-    {"info", exit_code::kFailure,
-     "the file cannot be shown (missing, unreadable, shorter than its 144-byte header)"},
     {"info", exit_code::kUsage, "bad arguments"},
+    {"info", exit_code::kFileRefused,
+     "the file cannot be shown (missing, unreadable, shorter than its 144-byte header, or not like an "
+     "update file)"},
 
     {"check", exit_code::kSuccess, "every file can be sent"},
     {"check", exit_code::kUsage, "bad arguments"},
     {"check", exit_code::kPasswordWrong, "a wrong password"},
     {"check", exit_code::kFileRefused,
-     "a file cannot be opened, read or sent (the first problem in the files' order decides, as in send)"},
+     "a file cannot be opened, read or sent, or is not like an update file (the first problem in the "
+     "files' order decides, as in send)"},
 
     {"send", exit_code::kSuccess, "finished"},
     {"send", exit_code::kFailure, "the capture or the service record could not be saved at the end"},
     {"send", exit_code::kEmptyPassword,
      "empty password, bad arguments, or a capture or service record file that cannot be created"},
     {"send", exit_code::kPasswordWrong, "wrong password"},
-    {"send", exit_code::kFileRefused, "a file cannot be opened, read or sent"},
+    {"send", exit_code::kFileRefused, "a file cannot be opened, read or sent, or is not like an update file"},
     {"send", exit_code::kNoController, "no controller, or the link failed"},
     {"send", exit_code::kInterrupted, "stopped by Ctrl+C"},
 
@@ -59,7 +86,9 @@ inline constexpr ExitStatusMeaning kExitStatusMeanings[] = {
     {"listen", exit_code::kSuccess, "heard (as expected, when something is expected)"},
     {"listen", exit_code::kFailure,
      "not as expected, or the record, capture or service record could not be written"},
-    {"listen", exit_code::kUsage, "bad arguments, or expected files that cannot be sent"},
+    {"listen", exit_code::kUsage, "bad arguments"},
+    {"listen", exit_code::kPasswordWrong, "a wrong password of an expected file"},
+    {"listen", exit_code::kFileRefused, "an expected file cannot be opened, read or sent"},
     {"listen", exit_code::kNoController, "the port cannot be opened as a witness, or it was lost"},
 };
 

@@ -21,6 +21,10 @@ FilesCheck checkFiles(const std::vector<std::string>& files, const std::vector<s
             line += "cannot be sent. " + check.reason;
             status = exit_code::kFileRefused;
             break;
+        case UpdateFileCheck::Verdict::UnlikeAnUpdateFile:
+            line += check.reason;
+            status = exit_code::kFileRefused;
+            break;
         case UpdateFileCheck::Verdict::PasswordWrong:
             status = exit_code::kPasswordWrong;
             [[fallthrough]];

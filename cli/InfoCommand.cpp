@@ -7,6 +7,7 @@
 #include "cli/OptionTable.h"
 #include "cli/TerminalPresenter.h"
 #include "update/FileInformation.h"
+#include "update/UpdateFileLook.h"
 #include "update/UpdateFileReader.h"
 #include "update/UpdateMessages.h"
 
@@ -34,12 +35,18 @@ int runInfo(const QStringList& arguments)
     const UpdateImageLoad load = loadUpdateHeader(path);
     if (isSet(command.parser(), SharedOption::Json)) {
         printJson(infoJson(path, load));
-        return load ? exit_code::kSuccess : exit_code::kFailure;
+        const bool likeAnUpdateFile = load && unlikeAnUpdateFile(path, *load.image).empty();
+        return likeAnUpdateFile ? exit_code::kSuccess : exit_code::kFileRefused;
     }
+    TerminalPresenter presenter(std::cout, std::cerr, "info");
     if (!load) {
-        TerminalPresenter(std::cout, std::cerr, "info")
-            .showFileError(fileFailureText(kCanNotOpenTheFile, path, load.failureReason));
-        return exit_code::kFailure;
+        presenter.showFileError(fileFailureText(kCanNotOpenTheFile, path, load.failureReason));
+        return exit_code::kFileRefused;
+    }
+    // Another file's bytes would show as texts and a version all the same.
+    if (const std::string unlike = unlikeAnUpdateFile(path, *load.image); !unlike.empty()) {
+        presenter.showFileError(path + ": " + unlike);
+        return exit_code::kFileRefused;
     }
     for (const std::string& line : shownInformationLines(*load.image))
         std::cout << line << '\n';

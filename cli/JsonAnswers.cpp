@@ -34,6 +34,8 @@ const char* verdictName(UpdateFileCheck::Verdict verdict)
         return "passwordRight";
     case UpdateFileCheck::Verdict::PasswordWrong:
         return "passwordWrong";
+    case UpdateFileCheck::Verdict::UnlikeAnUpdateFile:
+        return "unlikeAnUpdateFile";
     case UpdateFileCheck::Verdict::CannotOpen:
         break;
     }

@@ -76,7 +76,9 @@ const TxLine& LineSession::txLine() const
 
 bool LineSession::saveCapture(std::ostream& err, const std::string& command) const
 {
-    if (options_.capturePath.empty() || cli::saveCapture(options_.capturePath, txLine().writes()))
+    // A command refused before the line carried anything leaves no file to be taken for a capture.
+    if (options_.capturePath.empty() || txLine().writes().empty() ||
+        cli::saveCapture(options_.capturePath, txLine().writes()))
         return true;
     err << commandPrefix(command) << "The capture could not be written to \"" << options_.capturePath
         << "\".\n";

@@ -40,8 +40,8 @@ public:
     std::string noControllerText() const;
     Pacer& pacer() { return *pacer_; }
 
-    // Saves the capture if one was asked for, once the line has stopped. False, with a message of
-    // `command` on `err`, when it cannot be written.
+    // Saves the capture if one was asked for and the line carried anything, once the line has
+    // stopped. False, with a message of `command` on `err`, when it cannot be written.
     bool saveCapture(std::ostream& err, const std::string& command) const;
 
     // With --verbose, says on `err` what the line's thread got of the processors, as a message of

@@ -7,11 +7,13 @@
 #include "cli/ListenOptions.h"
 #include "cli/ListenRecord.h"
 #include "cli/TerminalPresenter.h"
+#include "cli/WritableFile.h"
 #include "core/SteadyClock.h"
 #include "core/Utf8Path.h"
 #include "link/serial/ReceivingPort.h"
 #include "receive/LineWitness.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -29,10 +31,12 @@ constexpr int kPortWaitMs = 100;
 // Where the heard stream is written as it was read, when --record asks for it.
 class Recorder {
 public:
-    bool open(const std::string& path)
+    // Empty, or the system's reason why `path` cannot be written.
+    std::string open(const std::string& path)
     {
+        errno = 0;
         file_.open(pathFromUtf8(path), std::ios::binary);
-        return static_cast<bool>(file_);
+        return file_ ? std::string() : lastSystemError();
     }
     void write(std::span<const std::uint8_t> bytes)
     {
@@ -53,18 +57,12 @@ private:
     std::ofstream file_;
 };
 
-// Feeds a recorded stream to the witness; false when it could not be read to its end.
-bool listenToInput(const std::string& path, LineWitness& witness, Recorder& recorder, std::string& error)
+// Feeds a recorded stream to the witness: `file` when it is open, standard input otherwise; false
+// when it could not be read to its end.
+bool listenToInput(std::ifstream& file, const std::string& path, LineWitness& witness, Recorder& recorder,
+                   std::string& error)
 {
-    std::ifstream file;
     std::FILE* in = stdin;
-    if (path != "-") {
-        file.open(pathFromUtf8(path), std::ios::binary);
-        if (!file) {
-            error = "\"" + path + "\" cannot be read.";
-            return false;
-        }
-    }
     std::vector<std::uint8_t> piece(kReadPiece);
     for (;;) {
         std::size_t count = 0;
@@ -121,14 +119,32 @@ int runListen(const QStringList& arguments)
     if (const auto status = command.parse(arguments))
         return *status;
     QString problem;
-    std::optional<ListenSettings> settings = options.read(problem);
-    if (!settings)
+    int refusal = exit_code::kUsage;
+    std::optional<ListenSettings> settings = options.read(problem, refusal);
+    if (!settings && refusal == exit_code::kUsage)
         return command.usageError(problem);
+    if (!settings) {
+        std::cerr << commandPrefix("listen") << problem.toStdString() << '\n';
+        return refusal;
+    }
 
+    // A recording that cannot be read is refused before anything is reported of it or
+    // recorded.
+    std::ifstream recording;
+    if (settings->port.empty() && settings->input != "-") {
+        errno = 0;
+        recording.open(pathFromUtf8(settings->input), std::ios::binary);
+        if (!recording)
+            return command.usageError(
+                QStringLiteral("\"%1\" cannot be read: %2.")
+                    .arg(QString::fromStdString(settings->input), QString::fromStdString(lastSystemError())));
+    }
     Recorder recorder;
-    if (!settings->recordPath.empty() && !recorder.open(settings->recordPath))
-        return command.usageError(QStringLiteral("The record cannot be written to \"%1\".")
-                                      .arg(QString::fromStdString(settings->recordPath)));
+    if (const std::string why = settings->recordPath.empty() ? "" : recorder.open(settings->recordPath);
+        !why.empty())
+        return command.usageError(
+            QStringLiteral("The record cannot be written to \"%1\": %2.")
+                .arg(QString::fromStdString(settings->recordPath), QString::fromStdString(why)));
     const std::string& capturePath = settings->capturePath;
 
     std::unique_ptr<ReceivingPort> listenPort;
@@ -156,8 +172,9 @@ int runListen(const QStringList& arguments)
     std::ostream& heardOut = record.onOutput() ? std::cerr : std::cout;
     LineWitness witness(heardOut, std::move(settings->witness));
     std::string error;
-    const bool heardToTheEnd = listenPort ? listenToPort(*listenPort, witness, recorder, error)
-                                          : listenToInput(settings->input, witness, recorder, error);
+    const bool heardToTheEnd = listenPort
+                                   ? listenToPort(*listenPort, witness, recorder, error)
+                                   : listenToInput(recording, settings->input, witness, recorder, error);
     witness.finish();
     if (listenPort && !listenPort->adapterCounts().empty())
         heardOut << listenPort->adapterCounts() << "\n";

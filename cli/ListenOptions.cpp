@@ -2,6 +2,7 @@
 #include "cli/ListenOptions.h"
 
 #include "cli/DmxLevels.h"
+#include "cli/ExitCodes.h"
 #include "cli/OptionTable.h"
 #include "dmx/DmxUniverse.h"
 #include "receive/HeardLinePrinter.h"
@@ -37,8 +38,9 @@ ListenOptionParser::ListenOptionParser(QCommandLineParser& parser)
                                  QStringLiteral("[FILE...]"));
 }
 
-std::optional<ListenSettings> ListenOptionParser::read(QString& error) const
+std::optional<ListenSettings> ListenOptionParser::read(QString& error, int& status) const
 {
+    status = exit_code::kUsage;
     ListenSettings settings;
     if (parser_.isSet(port_) == parser_.isSet(input_)) {
         error = QStringLiteral("Name either a port (--port) or a recording (--input).");
@@ -68,12 +70,12 @@ std::optional<ListenSettings> ListenOptionParser::read(QString& error) const
     settings.reportPath = *report;
     settings.witness.timed = !settings.port.empty();
     settings.witness.capture = !settings.capturePath.empty();
-    if (!expectationsFrom(settings.witness, error))
+    if (!expectationsFrom(settings.witness, error, status))
         return std::nullopt;
     return settings;
 }
 
-bool ListenOptionParser::expectationsFrom(WitnessSetup& witness, QString& error) const
+bool ListenOptionParser::expectationsFrom(WitnessSetup& witness, QString& error, int& status) const
 {
     for (const QString& file : parser_.positionalArguments())
         witness.files.push_back(file.toStdString());
@@ -107,6 +109,7 @@ bool ListenOptionParser::expectationsFrom(WitnessSetup& witness, QString& error)
         if (plan.refusal) {
             error = QStringLiteral("The expected files cannot be sent: %1")
                         .arg(QString::fromStdString(plan.message));
+            status = exitStatusFor(ruleFor(*plan.refusal).outcome);
             return false;
         }
         for (const RunPlan::Unit& unit : plan.units)

@@ -28,12 +28,13 @@ public:
     // Adds the options and the files to `parser`.
     explicit ListenOptionParser(QCommandLineParser& parser);
 
-    // The settings after parsing; nothing, with the reason in `error`, when the options do not go
-    // together or the expected files cannot be sent.
-    std::optional<ListenSettings> read(QString& error) const;
+    // The settings after parsing; nothing, with the reason in `error` and the exit status in
+    // `status`, when the options do not go together (2) or the expected files cannot be sent (as
+    // send would exit for them).
+    std::optional<ListenSettings> read(QString& error, int& status) const;
 
 private:
-    bool expectationsFrom(WitnessSetup& witness, QString& error) const;
+    bool expectationsFrom(WitnessSetup& witness, QString& error, int& status) const;
 
     QCommandLineParser& parser_;
     QCommandLineOption port_;

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/OptionTable.h"
 
-#include "core/Utf8Path.h"
+#include "cli/WritableFile.h"
 #include "dmx/ChannelLayout.h"
-
-#include <fstream>
 
 namespace sus::cli {
 
@@ -126,14 +124,17 @@ std::optional<std::string> readOutputPath(const QCommandLineParser& parser, Shar
 {
     if (!isSet(parser, option))
         return std::string();
-    const QString path = parser.value(nameOf(option));
-    if (dashIsOutput && path == QStringLiteral("-"))
-        return path.toStdString();
-    if (path.isEmpty() || !std::ofstream(pathFromUtf8(path.toStdString()), std::ios::binary)) {
-        error = QStringLiteral("The %1 cannot be written to \"%2\".").arg(what, path);
+    const std::string path = parser.value(nameOf(option)).toStdString();
+    if (dashIsOutput && path == "-")
+        return path;
+    if (const std::string why = whyNotWritable(path); !why.empty()) {
+        error =
+            QStringLiteral("The %1 cannot be written to \"%2\": %3. Name a file in a folder that exists and "
+                           "may be written.")
+                .arg(what, QString::fromStdString(path), QString::fromStdString(why));
         return std::nullopt;
     }
-    return path.toStdString();
+    return path;
 }
 
 } // namespace

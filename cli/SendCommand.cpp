@@ -6,10 +6,12 @@
 #include "cli/LineOptions.h"
 #include "cli/OptionTable.h"
 #include "cli/ProgressLine.h"
+#include "cli/SendAgain.h"
 #include "cli/SendRecord.h"
 #include "cli/SessionUpdate.h"
 #include "cli/Terminal.h"
 #include "cli/TerminalPresenter.h"
+#include "cli/UnfinishedRun.h"
 #include "link/machine/SystemKeepAwake.h"
 #include "update/AwakeWhileRunning.h"
 #include "update/RunPlan.h"
@@ -21,54 +23,6 @@
 #include <optional>
 
 namespace sus::cli {
-namespace {
-
-int exitStatusFor(RunOutcome outcome)
-{
-    switch (outcome) {
-    case RunOutcome::Finished:
-        return exit_code::kSuccess;
-    case RunOutcome::EmptyPassword:
-        return exit_code::kEmptyPassword;
-    case RunOutcome::PasswordWrong:
-        return exit_code::kPasswordWrong;
-    case RunOutcome::FileRefused:
-        return exit_code::kFileRefused;
-    case RunOutcome::LinkFailed:
-        return exit_code::kNoController;
-    case RunOutcome::Stopped:
-        return exit_code::kInterrupted;
-    case RunOutcome::None:
-        break;
-    }
-    return exit_code::kFailure;
-}
-
-// What Ctrl+C stopped, from where the run stood as it ended.
-std::string interruptedText(const RunProgress& progress)
-{
-    if (progress.outcome == RunOutcome::Finished)
-        return "Ctrl+C came as the run finished: every file was sent and the fixture told to reset.";
-    std::string text = "Stopped by Ctrl+C ";
-    if (progress.sent.wakeUpFrames == 0) {
-        text += "before the first wake-up frame";
-    } else if (progress.fileNumber == 0) {
-        text += "while waking the fixtures (" + std::to_string(progress.sent.wakeUpFrames) + " of " +
-                std::to_string(progress.wakeUpFramesTotal) + " wake-up frames out); no file was sent";
-    } else if (progress.sent.filesWhole == progress.fileNumber) {
-        text += "after " + progress.filePath + "; the " + std::to_string(progress.sent.filesWhole) +
-                " file(s) up to it were sent whole";
-    } else {
-        const std::uint64_t percent =
-            progress.fileSize == 0 ? 0 : progress.fileSent * 100 / progress.fileSize;
-        text += "during " + progress.filePath + " at " + std::to_string(percent) + "%; the " +
-                std::to_string(progress.sent.filesWhole) + " file(s) before it were sent whole";
-    }
-    return text + (progress.sent.abortUpdate ? ". AbortUpdate went out."
-                                             : ". No AbortUpdate went out: the run had ended already.");
-}
-
-} // namespace
 
 int runSend(const QStringList& arguments)
 {
@@ -162,17 +116,23 @@ int runSend(const QStringList& arguments)
             checked ? lengthWhenPasswordsAreRight(files, 0) : std::nullopt)
         std::cerr << commandPrefix("send") << "the run takes " << runLengthText(*length) << ".\n";
     update.start(files, passwords);
-    if (session.pacer().runUntil(runEnded) == Pacer::RunEnd::Interrupted) {
+    const bool interrupted = session.pacer().runUntil(runEnded) == Pacer::RunEnd::Interrupted;
+    if (interrupted) {
         // As the Stop button: AbortUpdate at the next tick, the link closed at the one after.
         if (progress)
             progress->close();
         sequencer.stop();
         session.pacer().runUntil(runEnded);
-        std::cerr << commandPrefix("send") << interruptedText(sequencer.lastProgress()) << '\n';
     }
     session.pacer().line().stop();
     if (progress)
         progress->close();
+    // A run that began and did not finish leaves work to do; the run's own message said why it ended.
+    const RunProgress& last = sequencer.lastProgress();
+    if (interrupted || (last.outcome != RunOutcome::Finished && last.sent.wakeUpFrames > 0))
+        std::cerr << commandPrefix("send") << unfinishedRunText(last, interrupted, [&](std::size_t from) {
+            return sendAgainCommand(command.parser(), files, from);
+        }) << '\n';
 
     const bool captured = session.saveCapture(std::cerr, "send");
     const int status = exitStatusFor(sequencer.lastOutcome());

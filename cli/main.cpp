@@ -5,6 +5,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
+#include "cli/NearestName.h"
 #include "cli/Terminal.h"
 #include "core/ProgramVersion.h"
 
@@ -65,7 +66,15 @@ int main(int argc, char* argv[])
     }
     const auto command = commands.find(name);
     if (command == commands.end()) {
-        std::cerr << "mvt: unknown command \"" << name.toStdString() << "\".\n\n" << kUsage;
+        QStringList names;
+        for (const auto& [known, run] : commands)
+            names.append(known);
+        const QString meant = sus::cli::nearestName(name, names);
+        const QString next =
+            meant.isEmpty() ? QStringLiteral("The commands are %1.").arg(names.join(QStringLiteral(", ")))
+                            : QStringLiteral("Did you mean %1?").arg(meant);
+        std::cerr << "mvt: unknown command \"" << name.toStdString() << "\". " << next.toStdString()
+                  << "\nTry 'mvt --help'.\n";
         return sus::cli::exit_code::kUsage;
     }
     return command->second(arguments);

@@ -9,7 +9,9 @@ namespace sus {
 
 namespace {
 
+// The window looks for the controller once, at its start; a command of mvt looks each time it runs.
 constexpr const char* kRestart = "A controller attached later is found when the program starts again.";
+constexpr const char* kRunAgain = "Once a controller is attached, run the command again.";
 
 std::string nothingOfItsKind()
 {
@@ -45,7 +47,7 @@ std::string whyNoController(const DiscoverySurvey& survey)
         text += deviceText(device) + "\n";
     if (!survey.otherDevices.empty())
         text += otherDevicesText(survey) + "\n";
-    return text + kRestart;
+    return text + kRunAgain;
 }
 
 std::string whyNoControllerBriefly(const DiscoverySurvey& survey)

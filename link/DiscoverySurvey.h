@@ -28,12 +28,14 @@ struct DiscoverySurvey {
     std::vector<std::string> otherDevices; // other makers' USB serial devices, by name; never opened
 };
 
-// Why no controller was found, in a short block of lines: what was seen (no device of the
-// controller's kind at all; one that could not be opened, with the fix; one that is not a
-// controller; the other makers' devices), and that a controller attached later needs a restart.
+// Why no controller was found, in a short block of lines for a command of mvt: what was seen (no
+// device of the controller's kind at all; one that could not be opened, with the fix; one that is
+// not a controller; the other makers' devices), and that the command is to be run again once a
+// controller is attached.
 std::string whyNoController(const DiscoverySurvey& survey);
 
-// The same in one or two lines, for a control that stays unusable.
+// The same in one or two lines, for a control of the window that stays unusable; a controller
+// attached later needs a restart of the program.
 std::string whyNoControllerBriefly(const DiscoverySurvey& survey);
 
 } // namespace sus

@@ -2,6 +2,7 @@
 #include "update/UpdateFileCheck.h"
 
 #include "update/FileInformation.h"
+#include "update/UpdateFileLook.h"
 #include "update/UpdateFileReader.h"
 #include "update/UpdateKey.h"
 
@@ -17,7 +18,10 @@ UpdateFileCheck checkUpdateFile(const std::string& utf8Path, const std::optional
     }
     check.version = newVersionText(*load.image);
     check.size = static_cast<std::uint64_t>(load.image->size());
-    if (!password)
+    check.reason = unlikeAnUpdateFile(utf8Path, *load.image);
+    if (!check.reason.empty())
+        check.verdict = UpdateFileCheck::Verdict::UnlikeAnUpdateFile;
+    else if (!password)
         check.verdict = UpdateFileCheck::Verdict::NoPasswordGiven;
     else if (passwordMatches(load.image->keyBytes(), *password))
         check.verdict = UpdateFileCheck::Verdict::PasswordRight;

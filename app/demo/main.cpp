@@ -9,11 +9,34 @@
 #include "core/SteadyClock.h"
 #include "sim/SimulatedController.h"
 
+#include <QStringList>
 #include <QTimer>
 
 #include <iostream>
+#include <string_view>
 
 namespace {
+
+constexpr const char* kHelp =
+    "Usage: software-update-system-demo [--help | --version] [Qt options]\n"
+    "The window program over a simulated controller on the wall clock: the whole flow, update runs and DMX\n"
+    "output included, without hardware. When an update run ends, what a fixture on the line received is\n"
+    "printed on standard output.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help  Show this help and exit\n"
+    "  --version   Print the version and exit\n"
+    "The options of Qt programs, such as -platform NAME, are accepted too.\n";
+
+// Asked before the application object exists, as --version is, so that it works without a display.
+bool helpAsked(int argc, const char* const* argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h")
+            return true;
+    }
+    return false;
+}
 
 constexpr char kDemoControllerPort[] = "demo-controller";
 // How often the recording of DMX output is dropped between runs.
@@ -25,7 +48,17 @@ int main(int argc, char* argv[])
 {
     if (sus::printVersionIfAsked(argc, argv, "software-update-system-demo"))
         return 0;
+    if (helpAsked(argc, argv)) {
+        std::cout << kHelp;
+        return 0;
+    }
     sus::Application application(argc, argv);
+    // Qt has taken its own options out: what is left the demo does not know.
+    if (const QStringList left = QCoreApplication::arguments().mid(1); !left.isEmpty()) {
+        std::cerr << "software-update-system-demo: unknown argument \"" << left.front().toStdString()
+                  << "\".\nTry 'software-update-system-demo --help'.\n";
+        return 2;
+    }
     sus::SteadyClock clock;
     sus::SimulatedController controller(clock);
     controller.attach({.identity = kDemoControllerPort});

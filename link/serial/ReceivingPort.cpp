@@ -2,10 +2,29 @@
 #include "link/serial/ReceivingPort.h"
 
 #include "link/LineTiming.h"
+#include "link/serial/PortFault.h"
 
 #include <QSerialPortInfo>
 
 namespace sus {
+namespace {
+
+// Qt's words for a port that did not open, and what to do about it. Any maker's adapter may listen,
+// so the controller's udev rule is no fix here.
+std::string whyNotOpened(const QSerialPort& port)
+{
+    const std::string words = port.errorString().toStdString();
+    switch (portFault(port).kind) {
+    case DeviceFault::Kind::PermissionDenied:
+        return words + "; add the user to the dialout group and log in again";
+    case DeviceFault::Kind::Busy:
+        return words + "; close the program that uses the port, then try again";
+    default:
+        return words + "; check the port's name, and that the adapter is plugged in";
+    }
+}
+
+} // namespace
 
 std::unique_ptr<ReceivingPort> ReceivingPort::open(const std::string& name, std::string& error)
 {
@@ -13,7 +32,7 @@ std::unique_ptr<ReceivingPort> ReceivingPort::open(const std::string& name, std:
     QSerialPort& port = listener->port_;
     port.setPortName(QString::fromStdString(name));
     if (!port.open(QIODevice::ReadOnly)) {
-        error = port.errorString().toStdString();
+        error = whyNotOpened(port);
         return nullptr;
     }
     const bool set = port.setBaudRate(static_cast<qint32>(kLineBaud)) &&

@@ -65,7 +65,7 @@ TEST(MvtInfo, AFileThatCannotBeShownGivesAReasonOnStandardErrorAndNothingElse)
     };
     for (const auto& [path, reason] : cases) {
         const MvtResult run = runMvt({QStringLiteral("info"), QString::fromStdString(utf8Of(path))});
-        EXPECT_EQ(run.exitCode, 1) << reason;
+        EXPECT_EQ(run.exitCode, 4) << reason;
         EXPECT_EQ(run.out, "") << reason;
         EXPECT_EQ(run.err, "mvt info: Can not open the File!\n" + utf8Of(path) + "\n" + reason + "\n");
     }

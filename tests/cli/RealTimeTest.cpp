@@ -58,7 +58,12 @@ TEST(MvtRealTime, CtrlCStopsAnUpdateRunWithAbortUpdateAndStatus130)
     EXPECT_EQ(run.exitCode, 130) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("mvt send: Stopped by Ctrl+C "), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find(". AbortUpdate went out.\n"), std::string::npos) << run.err;
+    EXPECT_NE(
+        run.err.find(". AbortUpdate went out.\nTo send the files: mvt send --simulate --realtime --password "
+                     "\u2026 --capture " +
+                     utf8Of(log) + " '" + utf8Of(examplePath("Demo Spot 575.MVT")) + "'\n"),
+        std::string::npos)
+        << run.err;
 
     const UpdateReception got = UpdateReception::from(heardFromWireLog(log));
     EXPECT_TRUE(got.aborted);

@@ -144,14 +144,22 @@ TEST_F(MvtSend, EachFailureHasItsExitStatusAndMessageAndTheFixtureGetsNoReset)
         {"lower case, unchecked",
          {QStringLiteral("--no-check"), QStringLiteral("--password"), QStringLiteral("452db8"), spot},
          3,
-         found + "mvt send: Password Wrong!\n",
+         found + "mvt send: Password Wrong!\nmvt send: The run ended at " + spot.toStdString() +
+             ", which was not sent; the 0 file(s) before it were sent whole. No AbortUpdate went out.\n"
+             "Once it can be sent, send it and the files after it: mvt send --simulate --capture " +
+             pathArgument(log).toStdString() + " --no-check --password \u2026 '" + spot.toStdString() + "'\n",
          0,
          41},
-        {"a second file that is missing, unchecked",
-         {QStringLiteral("--no-check"), QStringLiteral("--password"), right, spot, missing},
+        {"a second file that is missing, unchecked, each file its password",
+         {QStringLiteral("--no-check"), QStringLiteral("--password"), right, QStringLiteral("--password"),
+          right, spot, missing},
          4,
-         found + "mvt send: Can not open the File!\n" + utf8Of(dir / "missing.MVT") +
-             "\nThe file does not exist.\n",
+         found + "mvt send: Can not open the File!\n" + missing.toStdString() +
+             "\nThe file does not exist.\nmvt send: The run ended at " + missing.toStdString() +
+             ", which was not sent; the 1 file(s) before it were sent whole. No AbortUpdate went out.\n"
+             "Once it can be sent, send it and the files after it: mvt send --simulate --capture " +
+             pathArgument(log).toStdString() + " --no-check --password \u2026 " + missing.toStdString() +
+             "\n",
          1,
          41},
         {"two passwords for three files",
@@ -175,6 +183,8 @@ TEST_F(MvtSend, EachFailureHasItsExitStatusAndMessageAndTheFixtureGetsNoReset)
         const UpdateReception got = received();
         EXPECT_EQ(got.files.size(), c.filesReceived);
         EXPECT_EQ(got.wakeUpFrames, c.wakeUpFrames);
+        // A run refused before the line carried anything leaves no capture to be taken for one.
+        EXPECT_EQ(std::filesystem::exists(log), c.wakeUpFrames > 0);
         EXPECT_FALSE(got.finished);
         EXPECT_FALSE(got.aborted);
     }

@@ -32,14 +32,9 @@ const std::string kPort = "/dev/ttyUSB" + std::to_string(::getpid());
 // blocks go out.
 constexpr const char* kPullOutAfterBytes = "9000";
 
-QString q(const std::filesystem::path& path)
-{
-    return QString::fromStdString(utf8Of(path));
-}
-
 QString sha256Of(const std::filesystem::path& path)
 {
-    QFile file(q(path));
+    QFile file(pathArgument(path));
     return file.open(QIODevice::ReadOnly)
                ? QString::fromLatin1(
                      QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex())
@@ -108,16 +103,18 @@ protected:
     // `listen --report -` over what a receiving UART made of a simulated run of both files.
     MvtResult listenToARun() const
     {
-        const QStringList files{q(spot), q(second)};
+        const QStringList files{pathArgument(spot), pathArgument(second)};
         runMvt(QStringList{QStringLiteral("send"), QStringLiteral("--simulate"), QStringLiteral("--password"),
-                           QStringLiteral("452DB8"), QStringLiteral("--capture"), q(dir / "run.log")} +
+                           QStringLiteral("452DB8"), QStringLiteral("--capture"),
+                           pathArgument(dir / "run.log")} +
                files);
         const std::vector<std::uint8_t> stream =
             bridge::receivedStream(bridge::readWireLog(fileText(dir / "run.log")), {});
         std::ofstream(dir / "heard.bin", std::ios::binary)
             .write(reinterpret_cast<const char*>(stream.data()), static_cast<std::streamsize>(stream.size()));
-        return runMvt(QStringList{QStringLiteral("listen"), QStringLiteral("--input"), q(dir / "heard.bin"),
-                                  QStringLiteral("--report"), QStringLiteral("-"), QStringLiteral("--expect"),
+        return runMvt(QStringList{QStringLiteral("listen"), QStringLiteral("--input"),
+                                  pathArgument(dir / "heard.bin"), QStringLiteral("--report"),
+                                  QStringLiteral("-"), QStringLiteral("--expect"),
                                   QStringLiteral("--password"), QStringLiteral("452DB8")} +
                       files);
     }
@@ -127,7 +124,7 @@ protected:
     {
         MvtProcess mvt({QStringLiteral("send"), QStringLiteral("--simulate"), QStringLiteral("--realtime"),
                         QStringLiteral("--password"), QStringLiteral("452DB8"), QStringLiteral("--report"),
-                        QStringLiteral("-"), q(spot)});
+                        QStringLiteral("-"), pathArgument(spot)});
         EXPECT_TRUE(mvt.waitForError("Controller has been found!", 10s));
         ::kill(static_cast<pid_t>(mvt.processId()), SIGINT);
         return mvt.finish();
@@ -141,8 +138,8 @@ protected:
 
 TEST_F(MvtAnswers, EachRunEndingAndEachAnswerIsOneDocumentOfItsSchemaThatSaysWhatHappened)
 {
-    const QString spotPath = q(spot);
-    const QString missing = q(dir / "missing.MVT");
+    const QString spotPath = pathArgument(spot);
+    const QString missing = pathArgument(dir / "missing.MVT");
     const QString password = QStringLiteral("452DB8");
     struct Row {
         const char* name;
@@ -155,8 +152,8 @@ TEST_F(MvtAnswers, EachRunEndingAndEachAnswerIsOneDocumentOfItsSchemaThatSaysWha
         {"finished, to a file",
          [&] {
              return runMvt({QStringLiteral("send"), QStringLiteral("--simulate"),
-                            QStringLiteral("--password"), password, QStringLiteral("--report"), q(record),
-                            spotPath, q(second)});
+                            QStringLiteral("--password"), password, QStringLiteral("--report"),
+                            pathArgument(record), spotPath, pathArgument(second)});
          },
          0,
          "service-record.schema.json",

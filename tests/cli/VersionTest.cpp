@@ -40,6 +40,10 @@ TEST(Version, TheWindowProgramsPrintItWithoutADisplay)
     expectVersionLine(
         runProgram(QStringLiteral(SUS_DEMO_PROGRAM_PATH), {QStringLiteral("--version")}, noDisplay),
         "software-update-system-demo");
+    const MvtResult help =
+        runProgram(QStringLiteral(SUS_DEMO_PROGRAM_PATH), {QStringLiteral("--help")}, noDisplay);
+    EXPECT_EQ(help.exitCode, 0) << help.err;
+    EXPECT_EQ(help.out.rfind("Usage: software-update-system-demo [--help | --version]", 0), 0u) << help.out;
 }
 
 } // namespace

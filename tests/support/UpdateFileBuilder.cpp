@@ -2,8 +2,10 @@
 #include "tests/support/UpdateFileBuilder.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <stdexcept>
+#include <system_error>
 
 namespace sus::test {
 
@@ -110,10 +112,12 @@ std::filesystem::path UpdateFileBuilder::writeTo(const std::filesystem::path& pa
 
 void writeFileBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
+    errno = 0;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out)
-        throw std::runtime_error("cannot write " + utf8Of(path));
+        throw std::runtime_error("cannot write " + utf8Of(path) + ": " +
+                                 std::generic_category().message(errno));
 }
 
 std::string utf8Of(const std::filesystem::path& path)

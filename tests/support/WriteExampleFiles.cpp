@@ -5,7 +5,10 @@
 #include "tests/support/UpdateFileBuilder.h"
 
 #include <cstdio>
+#include <exception>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -25,11 +28,26 @@ struct Example {
 
 } // namespace
 
+constexpr const char* kUsage = "Usage: write-example-files FOLDER\n"
+                               "Writes the demo update files into FOLDER (examples/ of the repository) and "
+                               "prints each file's name and password.\n";
+
 int main(int argc, char** argv)
 {
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
-        return 1;
+        std::fprintf(stderr, "write-example-files: name the folder to write into.\n%s", kUsage);
+        return 2;
+    }
+    const std::filesystem::path folder(argv[1]);
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        std::fprintf(stderr, "write-example-files: \"%s\" is not a folder%s%s. Name one that exists.\n",
+                     argv[1], error ? ": " : "", error ? error.message().c_str() : "");
+        return 2;
     }
     using sus::test::UpdateFileBuilder;
     const std::vector<Example> examples = {
@@ -56,9 +74,13 @@ int main(int argc, char** argv)
                                         .designerText("Lab 3")
                                         .newVersion(0xAB, 0x10)},
     };
-    const std::filesystem::path folder(argv[1]);
     for (const Example& example : examples) {
-        example.file.writeTo(folder / example.name);
+        try {
+            example.file.writeTo(folder / example.name);
+        } catch (const std::exception& failure) {
+            std::fprintf(stderr, "write-example-files: %s.\n", failure.what());
+            return 1;
+        }
         std::printf("%s  password %s\n", sus::test::utf8Of(example.name).c_str(),
                     example.file.password().c_str());
     }

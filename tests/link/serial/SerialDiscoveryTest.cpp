@@ -109,7 +109,7 @@ TEST(SerialDiscoveryWithoutController, SaysWhatItSawAndWhatToDo)
         int openRefusal;
         std::vector<std::string> lines;
     };
-    const std::string restart = "A controller attached later is found when the program starts again.";
+    const std::string restart = "Once a controller is attached, run the command again.";
     const std::string others = "Other USB serial devices attached: " + board;
     const Case cases[] = {
         {"nothing of its kind",
