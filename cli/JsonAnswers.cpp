@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/JsonAnswers.h"
 
+#include "cli/ExitCodes.h"
 #include "cli/JsonFields.h"
 #include "core/HexText.h"
 #include "core/Windows1252.h"
 #include "update/FileInformation.h"
+#include "update/RunPlan.h"
 #include "update/UpdateFileCheck.h"
 
 #include <QJsonArray>
@@ -77,6 +79,11 @@ QJsonObject checkJson(const std::vector<std::string>& paths, const std::vector<s
     QJsonObject document = answer("check");
     document[QStringLiteral("files")] = files;
     document[QStringLiteral("exitStatus")] = check.exitStatus;
+    // From Start to the end, as the lines' last says it; null when the run would be stopped.
+    const std::optional<RunLength> length =
+        check.exitStatus == exit_code::kSuccess ? lengthWhenPasswordsAreRight(paths, 0) : std::nullopt;
+    document[QStringLiteral("runLengthMs")] =
+        length ? QJsonValue(static_cast<qint64>(length->totalMs)) : QJsonValue(QJsonValue::Null);
     return document;
 }
 

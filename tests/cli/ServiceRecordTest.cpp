@@ -234,7 +234,16 @@ TEST_F(MvtAnswers, EachRunEndingAndEachAnswerIsOneDocumentOfItsSchemaThatSaysWha
          {{"exitStatus", 4},
           {"files/0/verdict", "passwordRight"},
           {"files/1/verdict", "cannotBeSent"},
-          {"files/1/sha256", QJsonValue::Null}}},
+          {"files/1/sha256", QJsonValue::Null},
+          {"runLengthMs", QJsonValue::Null}}},
+        {"check, a run it would not stop",
+         [&] {
+             return runMvt({QStringLiteral("check"), QStringLiteral("--json"), QStringLiteral("--password"),
+                            password, spotPath});
+         },
+         0,
+         "answers.schema.json",
+         {{"exitStatus", 0}, {"runLengthMs", 8460}}},
         {"ports",
          [&] {
              return runMvt({QStringLiteral("ports"), QStringLiteral("--json"), QStringLiteral("--simulate")});
