@@ -6,7 +6,7 @@
 # build-core/, the same for 64-bit Windows with MinGW-w64 in build-mingw/ with its tests run under
 # Wine, the tests of the line's own thread under the thread sanitizer in build-tsan/, the same tests
 # as the normal build under the address, undefined-behaviour and leak sanitizers in build-asan/, and
-# a 60 s run of the update-file fuzzer in build-fuzz/.
+# a 60 s run of the update-file fuzzer in build-fuzz/ (beside the ASan build, done before its tests).
 # Then the Debian package from build/ is built, linted, installed, run and removed (packaging/test-package.sh).
 #   ./test.sh        all of that
 #   ./test.sh soak   the soaks alone (a million DMX frames, a 300-file run), under the sanitizers
@@ -42,14 +42,41 @@ done)
 yamllint -s -c .yamllint.yml .github/workflows
 
 # Builds the preset's tree and runs the tests of a test preset, saying how long that took: building
-# (configuring included) and testing apart.
+# (configuring included) and testing apart. Whatever was started beside the build (below) has ended
+# before a test runs: some tests need the real clock to themselves.
 suite() {
   local build=$1 tests=${2:-$1} started=$SECONDS built
   cmake --preset "$build" >/dev/null
   cmake --build --preset "$build"
+  end_fuzzing
   built=$SECONDS
   QT_QPA_PLATFORM=offscreen ctest --preset "$tests" -j "$(nproc)"
   echo "== $tests: $((SECONDS - started)) s (build $((built - started)) s, tests $((SECONDS - built)) s)"
+}
+
+# The 60 s fuzzing run keeps one processor busy and leaves the other idle, so it runs beside a build
+# (its output kept apart, and shown when it ends).
+fuzzing=
+fuzz_log=
+start_fuzzing() {
+  fuzz_log=$(mktemp)
+  fuzz_started=$SECONDS
+  fuzz/run.sh 60 >"$fuzz_log" 2>&1 &
+  fuzzing=$!
+}
+end_fuzzing() {
+  [ -n "$fuzzing" ] || return 0
+  local status=0
+  wait "$fuzzing" || status=$?
+  fuzzing=
+  if [ "$status" -ne 0 ]; then
+    cat "$fuzz_log"
+    echo "The fuzzing run failed (exit status $status)." >&2
+    exit "$status"
+  fi
+  tail -n 12 "$fuzz_log"
+  rm -f "$fuzz_log"
+  echo "== fuzz: $((SECONDS - fuzz_started)) s, beside the build before it ended"
 }
 
 if [ "${1:-}" = soak ]; then
@@ -63,10 +90,8 @@ suite "$preset"
 suite core
 suite mingw
 suite tsan
+start_fuzzing
 suite asan
-started=$SECONDS
-fuzz/run.sh 60
-echo "== fuzz: $((SECONDS - started)) s"
 started=$SECONDS
 packaging/test-package.sh "$preset"
 echo "== package: $((SECONDS - started)) s"
