@@ -90,22 +90,31 @@ void PerCharacterReader::onItem(const MarkedItem& item)
         character(item, false);
         return;
     }
-    ++counts_.breaks;
-    // How long the line stayed low is not in the stream: at least the character the UART sampled.
-    listener_.onBreak(item.startNs, item.startNs + kCharacterNs);
+    handBreak(listener_, counts_, item);
     afterBreak_ = true;
 }
 
 void PerCharacterReader::character(const MarkedItem& item, bool ninthBit)
 {
     afterBreak_ = false;
-    ++counts_.characters;
-    counts_.marked += ninthBit ? 0 : 1;
+    handCharacter(listener_, counts_, item, ninthBit);
+}
+
+void handCharacter(CharacterListener& listener, ReadCounts& counts, const MarkedItem& item, bool ninthBit)
+{
+    ++counts.characters;
+    counts.marked += ninthBit ? 0 : 1;
     WireCharacter c;
     c.startNs = item.startNs;
     c.value = item.value;
     c.ninthBit = ninthBit;
-    listener_.onCharacter(c);
+    listener.onCharacter(c);
+}
+
+void handBreak(CharacterListener& listener, ReadCounts& counts, const MarkedItem& item)
+{
+    ++counts.breaks;
+    listener.onBreak(item.startNs, item.startNs + kCharacterNs);
 }
 
 } // namespace sus

@@ -87,6 +87,11 @@ struct ReadCounts {
     std::size_t breaks = 0;
 };
 
+// What both readers hand on for an item they read as a character, or as a break (how long the line
+// stayed low is not in the stream: at least the character the UART sampled), counted in `counts`.
+void handCharacter(CharacterListener& listener, ReadCounts& counts, const MarkedItem& item, bool ninthBit);
+void handBreak(CharacterListener& listener, ReadCounts& counts, const MarkedItem& item);
+
 // Reads the items as an adapter that reports each character's line status hands them over: a
 // marked character has its ninth bit 0 (or a framing error), and the mark of a break is a break,
 // but right after a break it is the zero whose ninth bit is 0 (on this line, a wake-up frame's

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "receive/StructureReader.h"
 
-#include "link/LineTiming.h"
 #include "receive/HeardLinePrinter.h"
 #include "receive/ReceiverTable.h"
 
@@ -73,8 +72,7 @@ void StructureReader::startFrame(const MarkedItem& item)
 void StructureReader::endFrame()
 {
     state_ = State::Idle;
-    ++counts_.breaks;
-    listener_.onBreak(frameBreak_.startNs, frameBreak_.startNs + characterDurationNs(kFixtureCharacter));
+    handBreak(listener_, counts_, frameBreak_);
     const bool wakeUp = !frame_.empty() && frameIsWakeUpSoFar();
     for (std::size_t i = 0; i < frame_.size(); ++i)
         character(frame_[i], !(wakeUp && i == 0));
@@ -102,13 +100,7 @@ void StructureReader::packetByte(const MarkedItem& item, bool ninthBit)
 
 void StructureReader::character(const MarkedItem& item, bool ninthBit)
 {
-    ++counts_.characters;
-    counts_.marked += ninthBit ? 0 : 1;
-    WireCharacter c;
-    c.startNs = item.startNs;
-    c.value = item.value;
-    c.ninthBit = ninthBit;
-    listener_.onCharacter(c);
+    handCharacter(listener_, counts_, item, ninthBit);
 }
 
 } // namespace sus
